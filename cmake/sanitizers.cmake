@@ -1,0 +1,8 @@
+# AddressSanitizer and UndefinedBehaviorSanitizer as an interface target, linked PRIVATE
+# by every target of ours, so libraries and executables are instrumented alike.
+add_library(zobu_sanitizers INTERFACE)
+if(ZOBU_SANITIZE)
+    set(_zobu_san -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_compile_options(zobu_sanitizers INTERFACE ${_zobu_san})
+    target_link_options(zobu_sanitizers INTERFACE ${_zobu_san})
+endif()

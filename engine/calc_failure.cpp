@@ -1,0 +1,26 @@
+#include "calc_failure.h"
+
+namespace zobu {
+
+std::string_view ErrorText(FailureKind kind) noexcept {
+    switch (kind) {
+        case FailureKind::DivisionByZero:
+            return "除数为零";
+        case FailureKind::Overflow:
+            return "溢出";
+        case FailureKind::InvalidOperation:
+            return "无效运算";
+        case FailureKind::TypeMismatch:
+            return "类型不匹配";
+        case FailureKind::ClipboardUnavailable:
+            return "无法访问剪贴板";
+    }
+    return "未知错误";
+}
+
+const char* CalcFailure::what() const noexcept {
+    // ErrorText returns views of string literals, so data() is NUL-terminated.
+    return ErrorText(m_kind).data();
+}
+
+}  // namespace zobu

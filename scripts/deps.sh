@@ -1,0 +1,39 @@
+# Debian packages the project needs, and a function that installs the missing ones.
+# Sourced by run.sh and test.sh.
+
+# What building and running the calculator needs.
+ZOBU_RUN_PACKAGES=(
+    g++ cmake ninja-build pkgconf
+    qt6-base-dev libx11-dev
+    fontconfig fonts-dejavu-core fonts-arphic-uming
+)
+
+# What the tests add: unit test and benchmark libraries, an X server and X tools for
+# the end-to-end tests, clang's runtime for the fuzzers.
+ZOBU_TEST_PACKAGES=(
+    "${ZOBU_RUN_PACKAGES[@]}"
+    googletest libgtest-dev libbenchmark-dev
+    xvfb xauth xdotool xclip x11-utils x11-xkb-utils
+    clang libclang-rt-14-dev
+    clang-format
+)
+
+zobu_ensure_packages() {
+    local missing=() pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo=(sudo)
+    fi
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+    # Build the font cache now, so the first start of the calculator does not pay for it.
+    fc-cache -s >/dev/null 2>&1 || "${sudo[@]}" fc-cache -s >/dev/null 2>&1 || true
+}

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test: the engine without Qt, the whole
+# project with warnings as errors (unit, widget and end-to-end tests), and the sanitizer build.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/deps.sh
+zobu_ensure_packages "${ZOBU_TEST_PACKAGES[@]}"
+
+step() { printf '\n== %s ==\n' "$*"; }
+
+step "format"
+scripts/check-format.sh
+
+step "engine without Qt"
+cmake --preset engine-only >/dev/null
+cmake --build --preset engine-only
+ctest --preset engine-only
+
+step "all tests (warnings as errors)"
+cmake --preset ci >/dev/null
+cmake --build --preset ci
+ctest --preset ci
+
+step "all tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset asan >/dev/null
+cmake --build --preset asan
+ctest --preset asan
+
+step "done"
