@@ -1,0 +1,1 @@
+# The keyboard pieces of the window (filled in with the key table).
