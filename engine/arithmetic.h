@@ -1,29 +1,34 @@
-// Checked IEEE double arithmetic: operands are always finite, so a result that is not
+// Checked IEEE double arithmetic. Operands are always finite, so a stored result that is not
 // finite tells exactly which failure the step raised. No floating-point status flags are
-// read, which keeps the checks deterministic under optimisation and sanitizers.
+// read, which keeps the checks deterministic under optimisation and sanitizers, and no
+// exception is thrown, so a failed step costs no more than a successful one.
 #pragma once
 
 #include <cmath>
+#include <optional>
 
 #include "calc_failure.h"
 
 namespace zobu {
 
-// Raises the failure for a stored result computed from finite operands.
-inline double checkedResult(double result) {
+struct Checked {
+    double value = 0.0;
+    std::optional<FailureKind> failure;  // set when the step failed; value is then unused
+};
+
+inline Checked checkedResult(double result) {
     if (std::isnan(result)) {
-        throw CalcFailure(FailureKind::InvalidOperation);
+        return {result, FailureKind::InvalidOperation};
     }
     if (std::isinf(result)) {
-        throw CalcFailure(FailureKind::Overflow);
+        return {result, FailureKind::Overflow};
     }
-    return result;
+    return {result, std::nullopt};
 }
 
-inline double checkedDivide(double dividend, double divisor) {
+inline Checked checkedDivide(double dividend, double divisor) {
     if (divisor == 0.0) {
-        throw CalcFailure(dividend == 0.0 ? FailureKind::InvalidOperation
-                                          : FailureKind::DivisionByZero);
+        return {0.0, dividend == 0.0 ? FailureKind::InvalidOperation : FailureKind::DivisionByZero};
     }
     return checkedResult(dividend / divisor);
 }

@@ -6,20 +6,20 @@
 namespace zobu {
 
 void CalcEngine::lblFun_Click(std::int16_t Index) {
-    double x = TextToNum(m_lines.text(Line::lblSay));
+    const double x = TextToNum(m_lines.text(Line::lblSay));
     m_lines.setText(Line::lblNext, m_lines.funTag(Index) + " " + NumToText(x));
-    try {
-        x = Index == kFunNegate ? -x : checkedDivide(1.0, x);
-        m_lines.setText(Line::lblLast, NumToText(m_state.dblResult));
-        m_state.intState = kStateNewNumber;
-        m_lines.setTieLeft(m_state.intTieLeft);
-        m_lines.setText(Line::lblSay, NumToText(x));
-    } catch (const CalcFailure& failure) {
-        m_lines.setText(Line::lblNext,
-                        m_lines.text(Line::lblNext) + " 失败 " + std::string(ErrorText(failure)));
+    const Checked result = Index == kFunNegate ? Checked{-x, std::nullopt} : checkedDivide(1.0, x);
+    if (result.failure) {
+        m_lines.setText(Line::lblNext, m_lines.text(Line::lblNext) + " 失败 " +
+                                           std::string(ErrorText(*result.failure)));
         m_state.intState &= kStateNewNumber;
         m_lines.beep();
+        return;
     }
+    m_lines.setText(Line::lblLast, NumToText(m_state.dblResult));
+    m_state.intState = kStateNewNumber;
+    m_lines.setTieLeft(m_state.intTieLeft);
+    m_lines.setText(Line::lblSay, NumToText(result.value));
 }
 
 }  // namespace zobu

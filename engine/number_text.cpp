@@ -7,7 +7,6 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <system_error>
 
 #include "calc_failure.h"
@@ -19,70 +18,8 @@ constexpr int kSignificantDigits = 15;
 // Plain decimal from 1E-05 up to 15 integer digits; exponent form outside.
 constexpr int kPlainMinExponent = -5;
 constexpr int kPlainMaxExponent = 14;
-
-struct Decimal {
-    std::string digits;  // significant digits, no trailing zeros, at least one
-    int exponent = 0;    // decimal exponent of the first digit
-};
-
-// Splits to_chars' scientific output "d.ddddde+XX" into digits and exponent.
-Decimal splitScientific(std::string_view sci) {
-    Decimal d;
-    const auto e = sci.find('e');
-    for (const char c : sci.substr(0, e)) {
-        if (c != '.') {
-            d.digits.push_back(c);
-        }
-    }
-    const std::string_view exp = sci.substr(e + 1);
-    const bool negative = exp.front() == '-';
-    int magnitude = 0;
-    std::from_chars(exp.data() + 1, exp.data() + exp.size(), magnitude);
-    d.exponent = negative ? -magnitude : magnitude;
-    while (d.digits.size() > 1 && d.digits.back() == '0') {
-        d.digits.pop_back();
-    }
-    return d;
-}
-
-Decimal toDecimal(double magnitude, int significant) {
-    std::array<char, 64> buf{};
-    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), magnitude,
-                                   std::chars_format::scientific, significant - 1);
-    return splitScientific(
-        std::string_view(buf.data(), static_cast<std::size_t>(res.ptr - buf.data())));
-}
-
-std::string plainText(const Decimal& d) {
-    std::string out;
-    const int count = static_cast<int>(d.digits.size());
-    if (d.exponent < 0) {
-        out = "0.";
-        out.append(static_cast<std::size_t>(-d.exponent - 1), '0');
-        out += d.digits;
-    } else if (d.exponent + 1 >= count) {
-        out = d.digits;
-        out.append(static_cast<std::size_t>(d.exponent + 1 - count), '0');
-    } else {
-        const auto point = static_cast<std::size_t>(d.exponent + 1);
-        out = d.digits.substr(0, point) + "." + d.digits.substr(point);
-    }
-    return out;
-}
-
-std::string exponentText(const Decimal& d) {
-    std::string out = d.digits.substr(0, 1);
-    if (d.digits.size() > 1) {
-        out += "." + d.digits.substr(1);
-    }
-    out += d.exponent < 0 ? "E-" : "E+";
-    const int magnitude = std::abs(d.exponent);
-    if (magnitude < 10) {
-        out += '0';
-    }
-    out += std::to_string(magnitude);
-    return out;
-}
+// The largest double rounded down to 15 digits; rounding it up would not read back.
+constexpr std::string_view kLargestDigits = "179769313486231";
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -95,29 +32,62 @@ std::string NumToText(double value) {
         // Operands and results are always finite; zero of either sign shows "0".
         return "0";
     }
-    const double magnitude = std::fabs(value);
-    Decimal d = toDecimal(magnitude, kSignificantDigits);
-    // Near the top of the double range, rounding up to 15 digits can give a text beyond the
-    // largest double, which would not read back. Truncate instead: never larger than the value.
-    if (d.exponent == 308) {
-        double back = 0.0;
-        const std::string text = d.digits.substr(0, 1) + "." + d.digits.substr(1) + "e308";
-        const auto res = std::from_chars(text.data(), text.data() + text.size(), back);
-        if (res.ec == std::errc::result_out_of_range) {
-            d = toDecimal(magnitude, kSignificantDigits + 2);
-            d.digits.resize(std::min<std::size_t>(d.digits.size(), kSignificantDigits));
-            while (d.digits.size() > 1 && d.digits.back() == '0') {
-                d.digits.pop_back();
-            }
+    // Scientific form with 15 significant digits: "d.dddddddddddddde+XX".
+    std::array<char, 32> sci{};
+    const auto res = std::to_chars(sci.data(), sci.data() + sci.size(), std::fabs(value),
+                                   std::chars_format::scientific, kSignificantDigits - 1);
+    std::array<char, kSignificantDigits> digits{};
+    digits[0] = sci[0];
+    std::copy_n(sci.data() + 2, kSignificantDigits - 1, digits.data() + 1);
+    const char* expStart = sci.data() + kSignificantDigits + 2;  // just past the 'e'
+    int exponent = 0;
+    std::from_chars(expStart + 1, res.ptr, exponent);
+    if (*expStart == '-') {
+        exponent = -exponent;
+    }
+    std::size_t count = kSignificantDigits;
+    if (exponent == 308 && std::string_view(digits.data(), count) > kLargestDigits) {
+        std::copy(kLargestDigits.begin(), kLargestDigits.end(), digits.begin());
+    }
+    while (count > 1 && digits[count - 1] == '0') {
+        --count;
+    }
+
+    std::array<char, 40> out{};
+    char* p = out.data();
+    if (value < 0.0) {
+        *p++ = '-';
+    }
+    const int n = static_cast<int>(count);
+    if (exponent >= kPlainMinExponent && exponent <= kPlainMaxExponent) {
+        if (exponent < 0) {
+            *p++ = '0';
+            *p++ = '.';
+            p = std::fill_n(p, -exponent - 1, '0');
+            p = std::copy_n(digits.data(), n, p);
+        } else if (exponent + 1 >= n) {
+            p = std::copy_n(digits.data(), n, p);
+            p = std::fill_n(p, exponent + 1 - n, '0');
+        } else {
+            p = std::copy_n(digits.data(), exponent + 1, p);
+            *p++ = '.';
+            p = std::copy_n(digits.data() + exponent + 1, n - exponent - 1, p);
         }
-    }
-    std::string text = value < 0.0 ? "-" : "";
-    if (d.exponent >= kPlainMinExponent && d.exponent <= kPlainMaxExponent) {
-        text += plainText(d);
     } else {
-        text += exponentText(d);
+        *p++ = digits[0];
+        if (n > 1) {
+            *p++ = '.';
+            p = std::copy_n(digits.data() + 1, n - 1, p);
+        }
+        *p++ = 'E';
+        *p++ = exponent < 0 ? '-' : '+';
+        const int magnitude = exponent < 0 ? -exponent : exponent;
+        if (magnitude < 10) {
+            *p++ = '0';
+        }
+        p = std::to_chars(p, out.data() + out.size(), magnitude).ptr;
     }
-    return text;
+    return std::string(out.data(), p);
 }
 
 std::string DigitText(std::int16_t value) {

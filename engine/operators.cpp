@@ -6,7 +6,7 @@
 namespace zobu {
 namespace {
 
-double compute(std::int16_t op, double left, double x) {
+Checked compute(std::int16_t op, double left, double x) {
     switch (op) {
         case kOpAdd:
             return checkedResult(left + x);
@@ -17,7 +17,7 @@ double compute(std::int16_t op, double left, double x) {
         case kOpDivide:
             return checkedDivide(left, x);
         default:
-            return x;  // equals: nothing pending, the operand is the result
+            return {x, std::nullopt};  // equals: nothing pending, the operand is the result
     }
 }
 
@@ -28,28 +28,27 @@ void CalcEngine::lblMix_Click(std::int16_t Index) {
         (Index == kOpEquals && m_state.intOp > 0) || (m_state.intState & kStateNewNumber);
     if (computes) {
         const double x = TextToNum(m_lines.text(Line::lblSay));
-        try {
-            const double result = compute(m_state.intOp, m_state.dblResult, x);
-            m_lines.setText(Line::lblLast, NumToText(m_state.dblResult) + " " +
-                                               m_lines.mixTag(m_state.intOp) + " " + NumToText(x));
-            m_lines.setText(Line::lblNext, "");
-            m_state.intState = 0;
-            m_lines.setTieLeft(m_state.intTieRight);
-            m_state.dblLastNum = x;
-            m_state.dblLastResult = m_state.dblResult;
-            m_state.intLastOp = m_state.intOp;
-            m_state.dblResult = result;
-            m_lines.setText(Line::lblSay, NumToText(result));
-            m_state.intOp = Index;
-            m_lines.setText(Line::lblTie, m_lines.mixTag(Index));
-        } catch (const CalcFailure& failure) {
+        const Checked result = compute(m_state.intOp, m_state.dblResult, x);
+        if (result.failure) {
             m_lines.setText(Line::lblLast, NumToText(m_state.dblResult));
-            m_lines.setText(Line::lblNext,
-                            std::string("运算失败 ") + std::string(ErrorText(failure)));
+            m_lines.setText(Line::lblNext, "运算失败 " + std::string(ErrorText(*result.failure)));
             m_state.intState &= kStateNewNumber;
             m_lines.setTieLeft(m_state.intTieLeft);
             m_lines.beep();
+            return;
         }
+        m_lines.setText(Line::lblLast, NumToText(m_state.dblResult) + " " +
+                                           m_lines.mixTag(m_state.intOp) + " " + NumToText(x));
+        m_lines.setText(Line::lblNext, "");
+        m_state.intState = 0;
+        m_lines.setTieLeft(m_state.intTieRight);
+        m_state.dblLastNum = x;
+        m_state.dblLastResult = m_state.dblResult;
+        m_state.intLastOp = m_state.intOp;
+        m_state.dblResult = result.value;
+        m_lines.setText(Line::lblSay, NumToText(result.value));
+        m_state.intOp = Index;
+        m_lines.setText(Line::lblTie, m_lines.mixTag(Index));
         return;
     }
 

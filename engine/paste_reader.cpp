@@ -1,11 +1,181 @@
+// Clipboard text to number. People paste numbers from web pages, documents and chat, often
+// Chinese text, so the reader takes full-width characters and surrounding white space, and
+// thousands separators where they are unambiguous. Everything else is not a number: the
+// reader never guesses ("1,5" could be one and a half or fifteen).
 #include "paste_reader.h"
 
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "calc_failure.h"
 #include "number_text.h"
 
 namespace zobu {
+namespace {
+
+[[noreturn]] void notANumber() {
+    throw CalcFailure(FailureKind::TypeMismatch);
+}
+
+// Decodes one UTF-8 sequence at text[i], advancing i. Rejects overlong forms, surrogates
+// and truncated sequences: binary clipboard content is simply not a number.
+char32_t nextCodePoint(std::string_view text, std::size_t& i) {
+    const auto lead = static_cast<unsigned char>(text[i++]);
+    if (lead < 0x80) {
+        return lead;
+    }
+    int extra = 0;
+    char32_t cp = 0;
+    char32_t min = 0;
+    if ((lead & 0xE0) == 0xC0) {
+        extra = 1;
+        cp = lead & 0x1Fu;
+        min = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2;
+        cp = lead & 0x0Fu;
+        min = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3;
+        cp = lead & 0x07u;
+        min = 0x10000;
+    } else {
+        notANumber();
+    }
+    for (; extra > 0; --extra) {
+        if (i >= text.size()) {
+            notANumber();
+        }
+        const auto cont = static_cast<unsigned char>(text[i++]);
+        if ((cont & 0xC0) != 0x80) {
+            notANumber();
+        }
+        cp = (cp << 6) | (cont & 0x3Fu);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        notANumber();
+    }
+    return cp;
+}
+
+bool isSpace(char32_t cp) {
+    switch (cp) {
+        case U' ':
+        case U'\t':
+        case U'\n':
+        case U'\r':
+        case U'\v':
+        case U'\f':
+        case U'\u00A0':  // no-break space
+        case U'\u3000':  // ideographic space
+        case U'\uFEFF':  // byte-order mark some programs put before copied text
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The ASCII character a code point stands for in a number, if any.
+std::optional<char> asciiEquivalent(char32_t cp) {
+    if (cp >= U'0' && cp <= U'9') {
+        return static_cast<char>(cp);
+    }
+    if (cp >= U'\uFF10' && cp <= U'\uFF19') {  // full-width digits
+        return static_cast<char>(U'0' + (cp - U'\uFF10'));
+    }
+    switch (cp) {
+        case U'.':
+        case U'\uFF0E':
+            return '.';
+        case U'+':
+        case U'\uFF0B':
+            return '+';
+        case U'-':
+        case U'\uFF0D':
+        case U'\u2212':  // minus sign
+            return '-';
+        case U',':
+        case U'\uFF0C':
+            return ',';
+        case U'e':
+        case U'E':
+        case U'\uFF45':
+        case U'\uFF25':
+            return 'e';
+        default:
+            return std::nullopt;
+    }
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Removes thousands separators from the integer part when they form groups of three:
+// "1,234,567.25" -> "1234567.25". Any other comma makes the text not a number.
+void dropThousandsSeparators(std::string& ascii) {
+    const std::size_t firstComma = ascii.find(',');
+    if (firstComma == std::string::npos) {
+        return;
+    }
+    std::size_t i = (ascii[0] == '+' || ascii[0] == '-') ? 1 : 0;
+    const std::size_t leadStart = i;
+    while (i < ascii.size() && isDigit(ascii[i])) {
+        ++i;
+    }
+    if (i != firstComma || i - leadStart < 1 || i - leadStart > 3) {
+        notANumber();
+    }
+    std::size_t out = i;  // groups are moved left over the commas, in place
+    while (i < ascii.size() && ascii[i] == ',') {
+        for (std::size_t k = 1; k <= 3; ++k) {
+            if (i + k >= ascii.size() || !isDigit(ascii[i + k])) {
+                notANumber();
+            }
+            ascii[out++] = ascii[i + k];
+        }
+        i += 4;
+        if (i < ascii.size() && isDigit(ascii[i])) {
+            notANumber();  // a group of four or more digits
+        }
+    }
+    if (ascii.find(',', i) != std::string::npos) {
+        notANumber();
+    }
+    ascii.erase(out, i - out);
+}
+
+}  // namespace
 
 double ReadPastedNumber(std::string_view utf8) {
-    return TextToNum(utf8);
+    // Each code point becomes at most one ASCII character, so the text's size is enough.
+    std::string ascii(utf8.size(), '\0');
+    std::size_t length = 0;
+    std::size_t i = 0;
+    bool spaceAfterNumber = false;
+    while (i < utf8.size()) {
+        if (isDigit(utf8[i]) && !spaceAfterNumber) {
+            ascii[length++] = utf8[i++];  // the common case, kept cheap for huge texts
+            continue;
+        }
+        const char32_t cp = nextCodePoint(utf8, i);
+        if (isSpace(cp)) {
+            spaceAfterNumber = length > 0;
+            continue;
+        }
+        if (spaceAfterNumber) {
+            notANumber();  // white space inside the text: "1 234", two numbers
+        }
+        const std::optional<char> c = asciiEquivalent(cp);
+        if (!c) {
+            notANumber();
+        }
+        ascii[length++] = *c;
+    }
+    ascii.resize(length);
+    dropThousandsSeparators(ascii);
+    return TextToNum(ascii);
 }
 
 }  // namespace zobu

@@ -12,8 +12,6 @@ namespace zobu::testing {
 
 class RecordingDisplay : public DisplayLines {
 public:
-    RecordingDisplay() { m_text[index(Line::lblSay)] = "0"; }
-
     std::string text(Line line) const override { return m_text[index(line)]; }
     void setText(Line line, std::string_view text) override {
         m_text[index(line)] = std::string(text);
@@ -41,7 +39,7 @@ public:
 
 private:
     static std::size_t index(Line line) { return static_cast<std::size_t>(line); }
-    std::array<std::string, 4> m_text;
+    std::array<std::string, 4> m_text{"0", "", "", ""};  // lblSay starts at "0"
 };
 
 }  // namespace zobu::testing
