@@ -1,1 +1,12 @@
-# The keyboard pieces of the window (filled in with the key table).
+# The keyboard pieces of the window: the key table, the translation of Qt key events to
+# Windows virtual-key codes, press-to-release bookkeeping and X's detectable auto-repeat.
+# Kept apart from the window so they build and test without one.
+find_package(Qt6 REQUIRED COMPONENTS Core Gui)
+
+add_library(zobu_keyboard STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/key_map.cpp ${CMAKE_CURRENT_LIST_DIR}/key_map.h)
+target_include_directories(zobu_keyboard PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_compile_features(zobu_keyboard PUBLIC cxx_std_20)
+target_link_libraries(zobu_keyboard
+    PUBLIC Qt6::Core Qt6::Gui
+    PRIVATE zobu_warnings zobu_sanitizers)

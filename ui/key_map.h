@@ -1,0 +1,53 @@
+// The keyboard commands of the calculator: which Windows virtual-key code runs which
+// operation of the window, and what the keyboard does while the help panel is shown.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+namespace zobu {
+
+// The window operation a released key runs. Num, Mix and Fun take the element index that a
+// click on the corresponding label passes; the others take no argument.
+enum class KeyAction {
+    Num,       // lblNum_Click: digit 0-9, 10 the decimal point
+    Mix,       // lblMix_Click: 0 "=", 1 "+", 2 "-", 3 "*", 4 "/"
+    Fun,       // lblFun_Click: 0 sign change, 1 reciprocal
+    Del,       // lblDel_Click
+    Copy,      // lblCopy_Click
+    Paste,     // lblPaste_Click
+    Fold,      // lblSay_DblClick: fold or unfold the window
+    Help,      // ShowHelp
+    HideHelp,  // lblHelp_Click: F1 while the help panel is shown
+};
+
+struct KeyBinding {
+    KeyAction action;
+    std::int16_t argument;  // the element index; 0 for operations that take none
+
+    friend bool operator==(const KeyBinding&, const KeyBinding&) = default;
+};
+
+// One row of the key table: the codes first..last run `action`; the first code passes
+// `argument` and each following code the next index (the digit rows).
+struct KeyRow {
+    std::int16_t first;
+    std::int16_t last;
+    KeyAction action;
+    std::int16_t argument;
+};
+
+inline constexpr std::int16_t kKeyF1 = 112;
+
+// The whole key table, one row per code or run of codes; no code is in two rows.
+std::span<const KeyRow> keyTable();
+
+// The operation bound to a Windows virtual-key code, or nothing for any other code.
+std::optional<KeyBinding> lookupKey(std::int16_t KeyCode);
+
+// What a key release does in Form_KeyUp: while the help panel is shown it has the keyboard
+// to itself and only F1 acts, hiding it; otherwise the key table decides.
+std::optional<KeyBinding> keyUpBinding(std::int16_t KeyCode, bool helpShown);
+
+}  // namespace zobu
