@@ -7,6 +7,7 @@ find_package(X11)
 add_library(zobu_keyboard STATIC
     ${CMAKE_CURRENT_LIST_DIR}/key_map.cpp ${CMAKE_CURRENT_LIST_DIR}/key_map.h
     ${CMAKE_CURRENT_LIST_DIR}/native_key.cpp ${CMAKE_CURRENT_LIST_DIR}/native_key.h
+    ${CMAKE_CURRENT_LIST_DIR}/key_release_tracker.cpp ${CMAKE_CURRENT_LIST_DIR}/key_release_tracker.h
     ${CMAKE_CURRENT_LIST_DIR}/x11_auto_repeat.cpp ${CMAKE_CURRENT_LIST_DIR}/x11_auto_repeat.h)
 target_include_directories(zobu_keyboard PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_compile_features(zobu_keyboard PUBLIC cxx_std_20)

@@ -1,0 +1,37 @@
+#include "key_release_tracker.h"
+
+namespace zobu {
+
+std::uint64_t KeyReleaseTracker::physicalKey(const KeyEventData& event) {
+    if (event.nativeScanCode != 0) {
+        return event.nativeScanCode;
+    }
+    // Qt keys in their own range, so they never meet a scan code.
+    return (std::uint64_t{1} << 32) | static_cast<std::uint32_t>(event.key);
+}
+
+std::optional<std::int16_t> KeyReleaseTracker::press(const KeyEventData& event) {
+    // With X's detectable auto-repeat a held key sends presses without releases, and Qt
+    // does not flag those presses as repeats: a key already down is a repeat either way.
+    // A repeat whose first press went to another window is decided here, as that press was.
+    const auto [slot, first] = m_down.try_emplace(physicalKey(event));
+    if (first) {
+        slot->second = virtualKeyCode(m_platform, event);
+    }
+    return slot->second;
+}
+
+std::optional<std::int16_t> KeyReleaseTracker::release(const KeyEventData& event) {
+    if (event.autoRepeat) {
+        return std::nullopt;
+    }
+    const auto down = m_down.find(physicalKey(event));
+    if (down == m_down.end()) {
+        return virtualKeyCode(m_platform, event);
+    }
+    const std::optional<std::int16_t> code = down->second;
+    m_down.erase(down);
+    return code;
+}
+
+}  // namespace zobu
