@@ -1,0 +1,16 @@
+# Where `cmake --install` (and so the Debian package) puts the calculator: the program in
+# bin/ and its licence; data/ adds the desktop entry, the AppStream metainfo and the icons.
+include(GNUInstallDirs)
+
+# The one name under which desktops, software centres and icon themes know the calculator:
+# desktop entry, metainfo component and icon all carry it. Lower case, as AppStream asks.
+set(ZOBU_APP_ID "io.github.zobu.zobu")
+
+if(TARGET zobu)
+    install(TARGETS zobu RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+
+# Debian looks for a package's licence in /usr/share/doc/<package>/copyright.
+if(UNIX)
+    install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME copyright)
+endif()
