@@ -9,13 +9,15 @@ ZOBU_RUN_PACKAGES=(
 )
 
 # What the tests add: unit test and benchmark libraries, an X server and X tools for
-# the end-to-end tests, clang's runtime for the fuzzers.
+# the end-to-end tests, clang's runtime for the fuzzers, the desktop entry and AppStream
+# validators, and what CPack needs to build the Debian package (dpkg-shlibdeps, file).
 ZOBU_TEST_PACKAGES=(
     "${ZOBU_RUN_PACKAGES[@]}"
     googletest libgtest-dev libbenchmark-dev
     xvfb xauth xdotool xclip x11-utils x11-xkb-utils libxdamage-dev
     clang libclang-rt-14-dev
     clang-format
+    desktop-file-utils appstream dpkg-dev file
 )
 
 zobu_ensure_packages() {
