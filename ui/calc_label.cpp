@@ -1,0 +1,116 @@
+#include "calc_label.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QStyleHints>
+
+#include "label_fonts.h"
+#include "window_measure.h"
+
+namespace zobu {
+namespace {
+
+Qt::Alignment horizontalAlignment(TextAlign align) {
+    switch (align) {
+        case TextAlign::Left:
+            return Qt::AlignLeft;
+        case TextAlign::Right:
+            return Qt::AlignRight;
+        case TextAlign::Center:
+            break;
+    }
+    return Qt::AlignHCenter;
+}
+
+}  // namespace
+
+CalcLabel::CalcLabel(const LabelSpec& spec, QWidget* parent)
+    : QLabel(parent),
+      m_spec(spec),
+      m_left(spec.left),
+      m_top(spec.top),
+      m_width(spec.width),
+      m_height(spec.height) {
+    // Captions are never markup: what the engine or the clipboard writes is shown as it is.
+    setTextFormat(Qt::PlainText);
+    setText(QString::fromUtf8(spec.caption));
+    setToolTip(QString::fromUtf8(spec.tooltip));
+    setFont(FontFor(spec.font));
+    setAlignment(Qt::AlignTop | horizontalAlignment(spec.align));
+    setFocusPolicy(Qt::NoFocus);
+    if (spec.border) {
+        setFrameShape(QFrame::Box);
+        setFrameShadow(QFrame::Plain);
+        setLineWidth(kBorderPixels);
+        setIndent(kTextIndentPixels);
+    } else {
+        setIndent(0);
+    }
+    applyGeometry();
+    setVisible(spec.visible);
+}
+
+void CalcLabel::moveTwips(double left) {
+    m_left = left;
+    applyGeometry();
+}
+
+void CalcLabel::moveTwips(double left, double top, double width, double height) {
+    m_left = left;
+    m_top = top;
+    m_width = width;
+    m_height = height;
+    applyGeometry();
+}
+
+// Edges are rounded, not sizes, so labels that touch in twips touch in pixels and never overlap.
+void CalcLabel::applyGeometry() {
+    const int x = TwipsToPixels(m_left);
+    const int y = TwipsToPixels(m_top);
+    setGeometry(x, y, TwipsToPixels(m_left + m_width) - x, TwipsToPixels(m_top + m_height) - y);
+}
+
+void CalcLabel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        m_pressed = true;
+    }
+    event->accept();
+}
+
+void CalcLabel::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !m_pressed) {
+        event->accept();
+        return;
+    }
+    m_pressed = false;
+    event->accept();
+    // Qt sends the release to the label that had the press; it is a click only over that label.
+    if (!rect().contains(event->position().toPoint())) {
+        return;
+    }
+    m_clickedBefore = true;
+    m_clickTime = event->timestamp();
+    if (m_onClick) {
+        m_onClick();
+    }
+}
+
+// The second press of a quick pair: never a second click. For the display it is a
+// double-click only when the first click of the pair was on it too, so that a double-click
+// that hides the help panel does not also fold the window beneath it.
+void CalcLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    m_pressed = false;
+    event->accept();
+    if (event->button() != Qt::LeftButton || !m_onDoubleClick || !m_clickedBefore) {
+        return;
+    }
+    const auto interval =
+        static_cast<quint64>(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+    if (event->timestamp() - m_clickTime > interval) {
+        return;
+    }
+    m_clickedBefore = false;
+    m_onDoubleClick();
+}
+
+}  // namespace zobu

@@ -1,0 +1,57 @@
+// One label of frmA: a QLabel laid out from its layout row, placed in twips, that turns
+// mouse presses into the click and double-click its row binds.
+#pragma once
+
+#include <QLabel>
+#include <functional>
+
+#include "layout_table.h"
+
+namespace zobu {
+
+// A single-line border is a flat 1-pixel box; text keeps this distance from it on the
+// side it is aligned to.
+inline constexpr int kBorderPixels = 1;
+inline constexpr int kTextIndentPixels = 3;
+
+class CalcLabel : public QLabel {
+public:
+    CalcLabel(const LabelSpec& spec, QWidget* parent);
+
+    const LabelSpec& spec() const noexcept { return m_spec; }
+
+    // Place and size in twips, as the program last set them.
+    double twipLeft() const noexcept { return m_left; }
+    double twipTop() const noexcept { return m_top; }
+    double twipWidth() const noexcept { return m_width; }
+    double twipHeight() const noexcept { return m_height; }
+
+    void moveTwips(double left);  // Left alone: Top, Width and Height stay
+    void moveTwips(double left, double top, double width, double height);
+
+    // A press and release of the left button over the label.
+    void setOnClick(std::function<void()> handler) { m_onClick = std::move(handler); }
+    // The second click of a quick pair whose first click was on this label too.
+    void setOnDoubleClick(std::function<void()> handler) { m_onDoubleClick = std::move(handler); }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void applyGeometry();
+
+    const LabelSpec& m_spec;
+    double m_left;
+    double m_top;
+    double m_width;
+    double m_height;
+    std::function<void()> m_onClick;
+    std::function<void()> m_onDoubleClick;
+    bool m_pressed = false;        // a press here that a release may complete as a click
+    bool m_clickedBefore = false;  // a click here has ended ...
+    quint64 m_clickTime = 0;       // ... at this event time (ms)
+};
+
+}  // namespace zobu

@@ -1,0 +1,113 @@
+#include "frm_a.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "calc_label.h"
+#include "help_text.h"
+#include "unhandled_failure.h"
+#include "window_icon.h"
+#include "window_measure.h"
+
+namespace zobu {
+
+frmA::frmA(QWidget* parent) : QWidget(parent) {
+    setWindowTitle(QString::fromUtf8(kWindowTitle));
+    setWindowIcon(WindowIcon());
+
+    for (std::size_t row = 0; row < kLayout.size(); ++row) {
+        const LabelSpec& spec = kLayout[row];
+        auto* label = new CalcLabel(spec, this);
+        if (spec.action == LabelAction::lblSay_DblClick) {
+            label->setOnDoubleClick([this] { RunEventHandler([this] { lblSay_DblClick(); }); });
+        } else if (spec.action != LabelAction::None) {
+            label->setOnClick([this, &spec] { runClick(spec); });
+        }
+        m_labels[row] = label;
+    }
+    // The help panel lies over every label and hides them while it is shown.
+    label(LabelName::lblHelp).setAutoFillBackground(true);
+    label(LabelName::lblHelp).raise();
+    m_lines.bind({&label(LabelName::lblSay), &label(LabelName::lblTie), &label(LabelName::lblLast),
+                  &label(LabelName::lblNext)});
+
+    setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
+    Form_Load();
+}
+
+CalcLabel& frmA::label(LabelName name, std::int16_t index) const {
+    return *m_labels[LayoutRow(name, index)];
+}
+
+double frmA::windowHeight() const {
+    return height() * kTwipsPerPixel + kFrameHeightTwips;
+}
+
+void frmA::setWindowHeight(double twips) {
+    setFixedHeight(std::max(0, TwipsToPixels(twips - kFrameHeightTwips)));
+}
+
+// Measures the layout into the state, puts the mark after the display, and places and fills
+// the hidden help panel.
+void frmA::Form_Load() {
+    CalcState& s = m_engine.state();
+    const CalcLabel& say = label(LabelName::lblSay);
+    CalcLabel& tie = label(LabelName::lblTie);
+
+    s.intFullHeight = ToInt16(windowHeight());
+    s.intFoldHeight = ToInt16(
+        s.intFullHeight -
+        (label(LabelName::lblNum, 0).twipTop() - label(LabelName::lblNext).twipTop()) - 300.0);
+    s.intTieLeft = ToInt16(say.twipLeft() - tie.twipWidth());
+    s.intTieRight = ToInt16(say.twipWidth() + say.twipLeft());
+    tie.moveTwips(s.intTieRight);
+
+    CalcLabel& help = label(LabelName::lblHelp);
+    help.moveTwips(kHelpLeft, kHelpTop, kHelpWidth, kHelpHeight);
+    help.setText(QString::fromStdString(HelpText()));
+}
+
+void frmA::lblSay_DblClick() {
+    const CalcState& s = m_engine.state();
+    setWindowHeight(FoldToggleHeight(windowHeight(), s.intFullHeight, s.intFoldHeight));
+}
+
+void frmA::ShowHelp() {
+    setWindowHeight(m_engine.state().intFullHeight);
+    label(LabelName::lblHelp).show();
+}
+
+void frmA::lblHelp_Click() {
+    label(LabelName::lblHelp).hide();
+}
+
+bool frmA::helpVisible() const {
+    return !label(LabelName::lblHelp).isHidden();
+}
+
+// A key's operation comes from its layout row: the group's action and the element index.
+void frmA::runClick(const LabelSpec& row) {
+    RunEventHandler([this, &row] {
+        switch (row.action) {
+            case LabelAction::lblNum_Click:
+                return m_engine.lblNum_Click(row.index);
+            case LabelAction::lblMix_Click:
+                return m_engine.lblMix_Click(row.index);
+            case LabelAction::lblFun_Click:
+                return m_engine.lblFun_Click(row.index);
+            case LabelAction::lblDel_Click:
+                return m_engine.lblDel_Click();
+            case LabelAction::lblCopy_Click:
+                return m_engine.lblCopy_Click();
+            case LabelAction::lblPaste_Click:
+                return m_engine.lblPaste_Click();
+            case LabelAction::lblHelp_Click:
+                return lblHelp_Click();
+            case LabelAction::lblSay_DblClick:
+            case LabelAction::None:
+                return;
+        }
+    });
+}
+
+}  // namespace zobu

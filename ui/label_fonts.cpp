@@ -1,0 +1,103 @@
+#include "label_fonts.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+
+#include "calc_label.h"
+#include "window_measure.h"
+
+namespace zobu {
+namespace {
+
+constexpr double kKeyPoints = 15.0;
+constexpr double kDisplayPoints = 15.75;
+constexpr double kChinesePoints = 10.5;
+constexpr double kShrinkStepPoints = 0.25;
+
+QFont makeFont(const QString& family, double points, QFont::StyleHint hint) {
+    QFont font(family);
+    font.setStyleHint(hint);
+    font.setPointSizeF(points);
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    return font;
+}
+
+QString fixedPitchFamily(const QStringList& installed) {
+    const QString family = FirstInstalledFamily(
+        installed, {QStringLiteral("Lucida Console"), QStringLiteral("DejaVu Sans Mono"),
+                    QStringLiteral("Liberation Mono")});
+    return family.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::FixedFont).family() : family;
+}
+
+QString songFamily(const QStringList& installed) {
+    const QString family = FirstInstalledFamily(
+        installed, {QStringLiteral("宋体"), QStringLiteral("SimSun"),
+                    QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN")});
+    if (!family.isEmpty()) {
+        return family;
+    }
+    const QStringList chinese = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+    return chinese.isEmpty() ? QString() : chinese.front();
+}
+
+// Where a stand-in face is wider than "Lucida Console", the display's font gives up only as
+// much size as the widest number needs to fit.
+QFont fitDisplay(QFont font) {
+    const QString widest = QString::fromLatin1(kWidestDisplayText);
+    const double room = DisplayTextWidthPixels();
+    while (font.pointSizeF() > kShrinkStepPoints &&
+           QFontMetricsF(font).horizontalAdvance(widest) > room) {
+        font.setPointSizeF(font.pointSizeF() - kShrinkStepPoints);
+    }
+    return font;
+}
+
+struct LabelFonts {
+    QFont key;
+    QFont display;
+    QFont chinese;
+};
+
+LabelFonts chooseFonts() {
+    const QStringList installed = QFontDatabase::families();
+    const QString fixed = fixedPitchFamily(installed);
+    const QString song = songFamily(installed);
+    return {makeFont(fixed, kKeyPoints, QFont::Monospace),
+            fitDisplay(makeFont(fixed, kDisplayPoints, QFont::Monospace)),
+            makeFont(song, kChinesePoints, QFont::Serif)};
+}
+
+}  // namespace
+
+QString FirstInstalledFamily(const QStringList& installed, const QStringList& preferred) {
+    for (const QString& family : preferred) {
+        if (installed.contains(family, Qt::CaseInsensitive)) {
+            return family;
+        }
+    }
+    return {};
+}
+
+int DisplayTextWidthPixels() {
+    const LabelSpec& say = kLayout[LayoutRow(LabelName::lblSay)];
+    const int width = TwipsToPixels(say.left + say.width) - TwipsToPixels(say.left);
+    return width - 2 * kBorderPixels - kTextIndentPixels;
+}
+
+const QFont& FontFor(FontRole role) {
+    static const LabelFonts fonts = chooseFonts();
+    switch (role) {
+        case FontRole::Display:
+            return fonts.display;
+        case FontRole::Chinese:
+            return fonts.chinese;
+        case FontRole::Key:
+            break;
+    }
+    return fonts.key;
+}
+
+}  // namespace zobu

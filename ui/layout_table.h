@@ -1,0 +1,84 @@
+// The window's layout: all 26 labels of frmA as one table in twips, one row per label,
+// with the action a click (or, for the display, a double-click) runs.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace zobu {
+
+inline constexpr const char* kWindowTitle = "计算器 Zobu (按F1键有说明)";
+inline constexpr double kClientWidthTwips = 5205.0;
+inline constexpr double kClientHeightTwips = 3420.0;
+
+// The help panel's place and size once the load step has run.
+inline constexpr double kHelpLeft = 50.0;
+inline constexpr double kHelpTop = 50.0;
+inline constexpr double kHelpWidth = 5100.0;
+inline constexpr double kHelpHeight = 3300.0;
+
+// Label names; the keys of lblNum, lblMix and lblFun are told apart by their element index.
+enum class LabelName {
+    lblLast,
+    lblSay,
+    lblTie,
+    lblNext,
+    lblHelp,
+    lblDel,
+    lblNum,
+    lblMix,
+    lblFun,
+    lblCopy,
+    lblPaste,
+};
+
+enum class FontRole {
+    Key,      // the window font: "Lucida Console" 15 pt
+    Display,  // "Lucida Console" 15.75 pt
+    Chinese,  // "宋体" 10.5 pt
+};
+
+enum class TextAlign { Left, Center, Right };
+
+// What a label does with the mouse. Keys run their operation on a click with their element
+// index; the display folds on a double-click; the help panel hides on a click.
+enum class LabelAction {
+    None,
+    lblNum_Click,
+    lblMix_Click,
+    lblFun_Click,
+    lblDel_Click,
+    lblCopy_Click,
+    lblPaste_Click,
+    lblHelp_Click,
+    lblSay_DblClick,
+};
+
+struct LabelSpec {
+    LabelName name;
+    std::int16_t index;  // element index in its group, 0 for single labels
+    const char* caption;
+    const char* tag;
+    const char* tooltip;
+    double left;  // twips, from the client area's top-left corner
+    double top;
+    double width;
+    double height;
+    FontRole font;
+    TextAlign align;
+    bool border;  // a single line around the label
+    bool visible;
+    LabelAction action;
+};
+
+inline constexpr std::size_t kLabelCount = 26;
+
+// Stacking: the labels are created in this order, then lblHelp is raised above all of them.
+extern const std::array<LabelSpec, kLabelCount> kLayout;
+
+// The row of a label; index is the element index for lblNum, lblMix and lblFun.
+// Returns the row's position in kLayout. Throws std::out_of_range for a label not laid out.
+std::size_t LayoutRow(LabelName name, std::int16_t index = 0);
+
+}  // namespace zobu

@@ -1,0 +1,16 @@
+// The engine's clipboard on the system clipboard that Qt shares with other programs.
+#pragma once
+
+#include "clipboard.h"
+
+namespace zobu {
+
+// Each operation throws CalcFailure(ClipboardUnavailable) when Qt offers no clipboard.
+class QtClipboard : public Clipboard {
+public:
+    void ClipboardClear() override;
+    void ClipboardPutText(std::string_view text) override;
+    std::string ClipboardGetText() override;
+};
+
+}  // namespace zobu
