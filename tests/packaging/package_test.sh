@@ -64,8 +64,14 @@ done
 [ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "no Maintainer"
 [ -n "$(dpkg-deb -f "$deb" Description)" ] || fail "no Description"
 
-# The unpacked program must start: still running when timeout stops it (status 124).
+# As a software centre sees the installed tree: metainfo, desktop entry and icons agree.
 dpkg-deb -x "$deb" "$scratch/root"
+appstreamcli validate-tree --no-net --pedantic --strict "$scratch/root" >"$scratch/tree.log" 2>&1 || {
+    cat "$scratch/tree.log" >&2
+    fail "appstreamcli does not accept the installed tree"
+}
+
+# The unpacked program must start: still running when timeout stops it (status 124).
 status=0
 QT_QPA_PLATFORM=offscreen timeout 3 "$scratch/root/usr/bin/zobu" >"$scratch/run.log" 2>&1 ||
     status=$?
