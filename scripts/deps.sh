@@ -14,7 +14,7 @@ ZOBU_RUN_PACKAGES=(
 ZOBU_TEST_PACKAGES=(
     "${ZOBU_RUN_PACKAGES[@]}"
     googletest libgtest-dev libbenchmark-dev
-    xvfb xauth xdotool xclip x11-utils x11-xkb-utils libxdamage-dev
+    xvfb xauth xdotool xclip x11-utils x11-xkb-utils libxdamage-dev python3
     clang libclang-rt-14-dev
     clang-format
     desktop-file-utils appstream dpkg-dev file
