@@ -47,8 +47,10 @@ for row in "${targets[@]}"; do
     artifacts=$(find "$work/artifacts" -type f)
     if [ "$rc" -ne 0 ] || [ -n "$artifacts" ]; then
         status=1
-        echo "FAILED (exit $rc): last lines of $work/log:"
-        grep -v -E '^#[0-9]+[[:space:]]' "$work/log" | tail -n 40 || true
+        echo "FAILED (exit $rc), full output in $work/log:"
+        # The broken promise with its keys, or the sanitizer's or libFuzzer's verdict.
+        grep -A 4 -E '^\*\*\* ' "$work/log" || true
+        grep -E 'ERROR: |runtime error: |^SUMMARY: |^ALARM: ' "$work/log" || true
         for file in $artifacts; do
             echo "reproduce: build/fuzz/fuzz/$target $file"
         done
