@@ -42,35 +42,40 @@ constexpr std::size_t kMaxGrownSize = std::size_t{1} << 18;
     std::abort();
 }
 
-// What the display can show, and copy can therefore put on the clipboard: an entry ("05",
-// "12.", "0.") or the text of a number ("-3", "1.5E-07", "1E+16").
+// What the display can show, and copy can therefore put on the clipboard: an entry as typed
+// ("05", "12.", "0.") or the text of a number ("-3", "0.25", "1.5E-07", "-1E+16").
 bool isDisplayText(std::string_view text) {
-    std::size_t i = text.starts_with('-') ? 1 : 0;
+    std::size_t i = 0;
     const auto digits = [&] {
         const std::size_t start = i;
         while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
             ++i;
         }
-        return i > start;
+        return i - start;
     };
-    if (!digits()) {
+    const bool negative = text.starts_with('-');
+    i = negative ? 1 : 0;
+    const std::size_t whole = digits();
+    if (whole == 0) {
         return false;
     }
-    if (i < text.size() && text[i] == '.') {
+    std::size_t fraction = 0;
+    const bool point = i < text.size() && text[i] == '.';
+    if (point) {
         ++i;
-        digits();
+        fraction = digits();
     }
-    if (i < text.size() && text[i] == 'E') {
-        ++i;
-        if (i == text.size() || (text[i] != '+' && text[i] != '-')) {
-            return false;
-        }
-        ++i;
-        if (!digits()) {
-            return false;
-        }
+    if (i == text.size()) {
+        return !negative || !point || fraction > 0;  // only a typed entry ends in a point
     }
-    return i == text.size();
+    // Exponent form: one digit, an optional fraction, "E", a sign and two or three digits.
+    if (whole != 1 || (point && fraction == 0) || text[i] != 'E' || i + 1 == text.size() ||
+        (text[i + 1] != '+' && text[i + 1] != '-')) {
+        return false;
+    }
+    i += 2;
+    const std::size_t exponent = digits();
+    return (exponent == 2 || exponent == 3) && i == text.size();
 }
 
 struct Reading {
