@@ -138,6 +138,19 @@ TEST_F(Layout, FontsAreFixedPitchAndChinese) {
     }
 }
 
+// fontconfig answers any name with some face, so only a family that is really installed counts.
+TEST(FontChoice, FirstInstalledFamilyInOrderOfPreference) {
+    const QStringList preferred{QStringLiteral("Lucida Console"),
+                                QStringLiteral("DejaVu Sans Mono"),
+                                QStringLiteral("Liberation Mono")};
+    const QStringList linux{QStringLiteral("DejaVu Sans"), QStringLiteral("liberation mono"),
+                            QStringLiteral("DejaVu Sans Mono")};
+    EXPECT_EQ(FirstInstalledFamily(linux, preferred), QStringLiteral("DejaVu Sans Mono"));
+    EXPECT_EQ(FirstInstalledFamily({QStringLiteral("Lucida Console")}, preferred),
+              QStringLiteral("Lucida Console"));
+    EXPECT_EQ(FirstInstalledFamily({QStringLiteral("DejaVu Sans")}, preferred), QString());
+}
+
 TEST_F(Layout, WidestNumberFitsTheDisplay) {
     CalcLabel& say = label(N::lblSay);
     say.setText(QString::fromLatin1(kWidestDisplayText));
