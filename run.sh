@@ -4,8 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
 zobu_ensure_packages "${ZOBU_RUN_PACKAGES[@]}"
-# The benchmarks need Google Benchmark, which only the test packages bring.
-cmake --preset release -DZOBU_BUILD_BENCH=OFF >/dev/null
+cmake --preset release >/dev/null
 cmake --build --preset release
 if [ -z "${QT_QPA_PLATFORM:-}" ] && [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "zobu: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are unset)" >&2

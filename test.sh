@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test: the engine without Qt, the whole
-# project with warnings as errors (unit, widget and end-to-end tests), and the sanitizer build.
+# project with warnings as errors (unit, widget, end-to-end and packaging tests), the same
+# under AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded fuzzing run.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
@@ -25,5 +26,8 @@ step "all tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan
+
+step "fuzzing the engine"
+scripts/fuzz.sh
 
 step "done"
