@@ -5,6 +5,7 @@
 
 #include "frm_a.h"
 #include "unhandled_failure.h"
+#include "x11_auto_repeat.h"
 
 namespace {
 
@@ -18,6 +19,10 @@ bool displayAvailable() {
     return nonEmpty(std::getenv("QT_QPA_PLATFORM")) || nonEmpty(std::getenv("DISPLAY")) ||
            nonEmpty(std::getenv("WAYLAND_DISPLAY"));
 }
+
+// The id of the installed desktop entry, so that desktops match the window to its entry and
+// icon (Wayland's app id, X's startup notification).
+constexpr const char* kDesktopFileName = "io.github.zobu.zobu";
 
 constexpr const char* kNoDisplay = "zobu: cannot open the window: no display to show it on\n";
 
@@ -41,6 +46,10 @@ int main(int argc, char* argv[]) {
     const QtMessageHandler previous = qInstallMessageHandler(startupMessages);
     QApplication app(argc, argv);
     qInstallMessageHandler(previous);
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopFileName));
+    // A held key acts once, at its release: on X, ask for one release per hold instead of a
+    // release-press pair per repeat. Elsewhere repeats come flagged and this does nothing.
+    zobu::requestDetectableAutoRepeat();
 
     int status = EXIT_FAILURE;
     zobu::RunEventHandler([&] {

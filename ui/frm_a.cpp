@@ -1,10 +1,15 @@
 #include "frm_a.h"
 
+#include <QEvent>
+#include <QKeyEvent>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "calc_label.h"
 #include "help_text.h"
+#include "key_map.h"
+#include "native_key.h"
 #include "unhandled_failure.h"
 #include "window_icon.h"
 #include "window_measure.h"
@@ -108,6 +113,70 @@ void frmA::runClick(const LabelSpec& row) {
                 return;
         }
     });
+}
+
+void frmA::Form_KeyUp(std::int16_t KeyCode, [[maybe_unused]] std::int16_t Shift) {
+    const std::optional<KeyBinding> binding = keyUpBinding(KeyCode, helpVisible());
+    if (!binding) {
+        return;
+    }
+    // The operations may overwrite their index; they get a copy, as from a click.
+    const std::int16_t index = binding->argument;
+    switch (binding->action) {
+        case KeyAction::Num:
+            return m_engine.lblNum_Click(index);
+        case KeyAction::Mix:
+            return m_engine.lblMix_Click(index);
+        case KeyAction::Fun:
+            return m_engine.lblFun_Click(index);
+        case KeyAction::Del:
+            return m_engine.lblDel_Click();
+        case KeyAction::Copy:
+            return m_engine.lblCopy_Click();
+        case KeyAction::Paste:
+            return m_engine.lblPaste_Click();
+        case KeyAction::Fold:
+            return lblSay_DblClick();
+        case KeyAction::Help:
+            return ShowHelp();
+        case KeyAction::HideHelp:
+            return lblHelp_Click();
+    }
+}
+
+bool frmA::event(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::ShortcutOverride:
+            // Every key belongs to the calculator: no shortcut may take it first.
+            event->accept();
+            return true;
+        case QEvent::WindowDeactivate:
+        case QEvent::FocusOut:
+            // The releases of keys held now go to whichever window has the keyboard next.
+            m_keys.clear();
+            break;
+        default:
+            break;
+    }
+    return QWidget::event(event);
+}
+
+// A press only records the key; it acts when it is let go.
+void frmA::keyPressEvent(QKeyEvent* event) {
+    m_keys.press(KeyEventData::from(*event));
+}
+
+void frmA::keyReleaseEvent(QKeyEvent* event) {
+    const std::optional<std::int16_t> code = m_keys.release(KeyEventData::from(*event));
+    if (code) {
+        const std::int16_t shift = shiftState(event->modifiers());
+        RunEventHandler([this, &code, shift] { Form_KeyUp(*code, shift); });
+    }
+}
+
+// Tab and Shift+Tab are keys like any other: they never move the focus between labels.
+bool frmA::focusNextPrevChild(bool /*next*/) {
+    return false;
 }
 
 }  // namespace zobu

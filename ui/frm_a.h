@@ -1,5 +1,6 @@
-// The calculator's window: 26 labels laid out from the layout table, the load step, folding
-// and the help panel. It owns the engine and binds it to its labels and the system clipboard.
+// The calculator's window: 26 labels laid out from the layout table, the load step, folding,
+// the help panel and the keyboard. It owns the engine and binds it to its labels, the system
+// clipboard and the key releases it receives.
 #pragma once
 
 #include <QWidget>
@@ -7,6 +8,7 @@
 #include <cstdint>
 
 #include "calc_engine.h"
+#include "key_release_tracker.h"
 #include "label_lines.h"
 #include "layout_table.h"
 #include "qt_clipboard.h"
@@ -42,6 +44,18 @@ public:
     void lblHelp_Click();
     bool helpVisible() const;
 
+    // A key release, by Windows virtual-key code: the key table's operation, or while the
+    // help panel is shown only F1, which hides it. Shift (1 Shift, 2 Ctrl, 4 Alt) is not
+    // read: modifiers make no difference to any key. A failure the operation leaves
+    // unhandled passes out unchanged, as it would from a click.
+    void Form_KeyUp(std::int16_t KeyCode, std::int16_t Shift);
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
 private:
     void Form_Load();
     void runClick(const LabelSpec& row);
@@ -50,6 +64,7 @@ private:
     LabelLines m_lines;
     QtClipboard m_clipboard;
     CalcEngine m_engine{m_lines, m_clipboard};
+    KeyReleaseTracker m_keys{currentKeyPlatform()};
 };
 
 }  // namespace zobu
