@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QStyleHints>
 
+#include "accessibility.h"
 #include "label_fonts.h"
 #include "window_measure.h"
 
@@ -31,6 +32,9 @@ CalcLabel::CalcLabel(const LabelSpec& spec, QWidget* parent)
       m_top(spec.top),
       m_width(spec.width),
       m_height(spec.height) {
+    // Before the first text is set, so that assistive technology meets every label through
+    // the label's own accessible interface from its first announcement on.
+    InstallLabelAccessibility();
     // Captions are never markup: what the engine or the clipboard writes is shown as it is.
     setTextFormat(Qt::PlainText);
     setText(QString::fromUtf8(spec.caption));
@@ -70,6 +74,12 @@ void CalcLabel::applyGeometry() {
     setGeometry(x, y, TwipsToPixels(m_left + m_width) - x, TwipsToPixels(m_top + m_height) - y);
 }
 
+void CalcLabel::click() {
+    if (m_onClick) {
+        m_onClick();
+    }
+}
+
 void CalcLabel::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         m_pressed = true;
@@ -90,9 +100,7 @@ void CalcLabel::mouseReleaseEvent(QMouseEvent* event) {
     }
     m_clickedBefore = true;
     m_clickTime = event->timestamp();
-    if (m_onClick) {
-        m_onClick();
-    }
+    click();
 }
 
 // The second press of a quick pair: never a second click. For the display it is a

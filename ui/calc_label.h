@@ -34,6 +34,11 @@ public:
     // The second click of a quick pair whose first click was on this label too.
     void setOnDoubleClick(std::function<void()> handler) { m_onDoubleClick = std::move(handler); }
 
+    // Whether a click runs anything, and running it as a click with the mouse does: the
+    // press action of a screen reader or other assistive technology comes this way.
+    bool clickable() const noexcept { return static_cast<bool>(m_onClick); }
+    void click();
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

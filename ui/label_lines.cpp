@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "accessibility.h"
 #include "calc_label.h"
 
 namespace zobu {
@@ -14,8 +15,15 @@ std::string LabelLines::text(Line line) const {
     return label(line).text().toStdString();
 }
 
+// A screen reader hears each write of the display, also one that leaves it as it was (DEL on
+// "0"), so that the user knows the key took effect; the other lines are heard when they change.
 void LabelLines::setText(Line line, std::string_view text) {
-    label(line).setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    const QString next = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    if (line == Line::lblSay) {
+        SetTextAnnounced(label(line), next);
+    } else {
+        label(line).setText(next);
+    }
 }
 
 void LabelLines::setTieLeft(std::int16_t left) {
