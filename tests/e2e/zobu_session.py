@@ -6,9 +6,12 @@ clicks and key presses through xdotool, the real clipboard through xclip.
         assert zobu.display_text() == "3"
 
 Positions come from the window's layout in twips (15 twips to a pixel), times the scale
-factor the session started the program with. Python 3 standard library only.
+factor the session started the program with. Python 3 standard library only; NumLock is
+set through Xlib with ctypes.
 """
 
+import ctypes
+import ctypes.util
 import os
 import shutil
 import subprocess
@@ -249,6 +252,40 @@ class ZobuSession:
         """Presses and releases each X keysym (e.g. "1", "KP_Add", "F1", "shift+8") in turn."""
         self._run("xdotool", "key", "--delay", str(delay_ms), *keysyms)
 
+    def keys(self, *keys):
+        """Presses and releases each key in turn, as a user does on the keyboard's current
+        state: an int is an X keycode (the physical key, whatever NumLock and the layout make
+        of it), a str a keysym or chord for xdotool ("F1", "shift+8", "ctrl+c")."""
+        args = []
+        for k in keys:
+            if isinstance(k, int):
+                args += ["keydown", _keycode(k), "keyup", _keycode(k)]
+            else:
+                args += ["key", "--delay", "10", k]
+        if args:
+            self._run("xdotool", *args)
+
+    def key_down(self, keycode):
+        self._run("xdotool", "keydown", _keycode(keycode))
+
+    def key_up(self, keycode):
+        self._run("xdotool", "keyup", _keycode(keycode))
+
+    def focus(self):
+        """Gives the window the keyboard (there is no window manager to do it)."""
+        self._run("xdotool", "windowfocus", "--sync", self.window)
+
+    def set_num_lock(self, on):
+        """Locks or unlocks NumLock on the X server, and checks that it took."""
+        with _XDisplay(self.display) as x:
+            x.set_num_lock(on)
+            if x.num_lock() != on:
+                raise SessionError(f"NumLock did not turn {'on' if on else 'off'}")
+
+    def num_lock(self):
+        with _XDisplay(self.display) as x:
+            return x.num_lock()
+
     # -- the clipboard ------------------------------------------------------------------
 
     def clipboard_get(self):
@@ -268,6 +305,10 @@ class ZobuSession:
         )
         _wait_until(lambda: self.clipboard_get() == text, 2)
 
+    def wait_for_clipboard(self, text, timeout=3):
+        """Waits until the clipboard holds `text`; whether it came."""
+        return bool(_wait_until(lambda: self.clipboard_get() == text, timeout))
+
     def display_text(self, timeout=3):
         """The display's text, read the way a user copies it: a click on "C".
 
@@ -278,6 +319,14 @@ class ZobuSession:
         if not text or text == _PENDING:
             raise SessionError("the copy did not reach the clipboard")
         return text
+
+    def display_text_by_key(self, timeout=3):
+        """The display's text, copied with the C key; "" when no copy arrived (as while the
+        help panel holds the keyboard)."""
+        self.clipboard_set(_PENDING)
+        self.keys(KEYCODES["C"])
+        text = _wait_until(lambda: (t := self.clipboard_get()) != _PENDING and t, timeout)
+        return "" if not text or text == _PENDING else text
 
     # -- the window ---------------------------------------------------------------------
 
@@ -303,6 +352,85 @@ class ZobuSession:
             ["import", "-window", "root", path], env=self.env(), check=True, timeout=20,
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
         )
+
+
+# X keycodes of a US keyboard (evdev), by the key's name.
+KEYCODES = {
+    "1": 10, "2": 11, "3": 12, "4": 13, "5": 14, "6": 15, "7": 16, "8": 17, "9": 18, "0": 19,
+    "KP0": 90, "KP1": 87, "KP2": 88, "KP3": 89, "KP4": 83, "KP5": 84, "KP6": 85, "KP7": 79,
+    "KP8": 80, "KP9": 81, "KP.": 91, "KP+": 86, "KP-": 82, "KP*": 63, "KP/": 106, "KPEnter": 104,
+    "minus": 20, "equal": 21, "BackSpace": 22, "Return": 36, "apostrophe": 48, "grave": 49,
+    "backslash": 51, "C": 54, "V": 55, "period": 60, "slash": 61, "space": 65, "F1": 67,
+    "Delete": 119, "Shift_L": 50, "Control_L": 37, "Alt_L": 64, "Num_Lock": 77,
+}
+
+
+def _keycode(code):
+    # xdotool reads a lone digit as that digit's keysym; every keycode used here has two digits
+    # or more (Escape, keycode 9, goes by its name).
+    if code < 10:
+        raise ValueError(f"keycode {code}: send it by its keysym name")
+    return str(code)
+
+
+class _XDisplay:
+    """A short Xlib connection, for what xdotool cannot do: the lock state of NumLock."""
+
+    _lib = None
+    XKB_USE_CORE_KBD = 0x100
+    XK_NUM_LOCK = 0xFF7F
+
+    def __init__(self, display):
+        self.display_name = display
+        self.dpy = None
+
+    @classmethod
+    def lib(cls):
+        if cls._lib is None:
+            name = ctypes.util.find_library("X11") or "libX11.so.6"
+            lib = ctypes.CDLL(name)
+            lib.XOpenDisplay.restype = ctypes.c_void_p
+            lib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+            lib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+            lib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+            lib.XDefaultRootWindow.restype = ctypes.c_ulong
+            lib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+            lib.XkbKeysymToModifiers.restype = ctypes.c_uint
+            lib.XkbKeysymToModifiers.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+            lib.XkbLockModifiers.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_uint,
+                                             ctypes.c_uint]
+            lib.XQueryPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_void_p] * 7
+            cls._lib = lib
+        return cls._lib
+
+    def __enter__(self):
+        self.dpy = self.lib().XOpenDisplay(self.display_name.encode())
+        if not self.dpy:
+            raise SessionError(f"cannot open X display {self.display_name}")
+        return self
+
+    def __exit__(self, *exc):
+        self.lib().XCloseDisplay(self.dpy)
+        return False
+
+    def _num_lock_mask(self):
+        mask = self.lib().XkbKeysymToModifiers(self.dpy, self.XK_NUM_LOCK)
+        if not mask:
+            raise SessionError("the keymap binds NumLock to no modifier")
+        return mask
+
+    def set_num_lock(self, on):
+        mask = self._num_lock_mask()
+        self.lib().XkbLockModifiers(self.dpy, self.XKB_USE_CORE_KBD, mask, mask if on else 0)
+        self.lib().XSync(self.dpy, 0)
+
+    def num_lock(self):
+        window, number, state = ctypes.c_ulong(), ctypes.c_int(), ctypes.c_uint()
+        self.lib().XQueryPointer(
+            self.dpy, self.lib().XDefaultRootWindow(self.dpy), ctypes.byref(window),
+            ctypes.byref(window), *(ctypes.byref(number) for _ in range(4)), ctypes.byref(state),
+        )
+        return bool(state.value & self._num_lock_mask())
 
 
 def round_half_up(value):
