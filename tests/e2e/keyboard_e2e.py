@@ -84,10 +84,12 @@ class Keyboard(unittest.TestCase):
         self.assertEqual(self.typed(*digits("4"), K["backslash"]), "0.25")
 
     def test_clear_keys(self):
-        # DEL discards the 12 just typed: 0 + 3 follows. A key that does nothing leaves 12 + 3.
-        for name, result in (("BackSpace", "3"), ("Escape", "3"), ("Delete", "3"), ("a", "15")):
+        # DEL discards the 12 just typed: 0 + 3 follows. A key that does nothing leaves 12 + 3;
+        # Tab moves no focus away from the window.
+        rows = (("BackSpace", "3"), ("Escape", "3"), ("Delete", "3"), ("a", "15"), ("Tab", "15"))
+        for name, result in rows:
             with self.subTest(name):
-                key = K.get(name, name)  # Escape and "a" go by their keysym names
+                key = K.get(name, name)  # Escape, a and Tab go by their keysym names
                 self.zobu.keys("Escape", "Escape")
                 self.assertEqual(
                     self.typed(*digits("12"), key, K["equal"], *digits("3"), K["Return"]), result)
