@@ -17,6 +17,7 @@ import threading
 import time
 import unittest
 
+from sanitizer_env import sanitizer_env
 from zobu_session import ZobuSession
 
 PROGRAM = None
@@ -103,7 +104,7 @@ class HostileClipboard(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        cls.zobu = ZobuSession(PROGRAM)
+        cls.zobu = ZobuSession(PROGRAM, extra_env=sanitizer_env())
         cls.zobu.start()
         try:
             cls.bells = BellWatch(BELL_WATCH, cls.zobu.env())
@@ -122,14 +123,20 @@ class HostileClipboard(unittest.TestCase):
         self._xclip = None
 
     def tearDown(self):
-        # xclip serves the selection until another program takes it; end ours by its id.
-        if self._xclip is not None and self._xclip.poll() is None:
-            self._xclip.terminate()
+        self.end_xclip()
+
+    def end_xclip(self):
+        """xclip serves the selection until another program takes it; ends ours by its id."""
+        if self._xclip is not None:
+            if self._xclip.poll() is None:
+                self._xclip.terminate()
             self._xclip.wait(timeout=5)
+            self._xclip = None
 
     def put_on_clipboard(self, data):
         """Puts `data` on the CLIPBOARD selection, through xclip's standard input, and waits
         until the selection reads back as `data`."""
+        self.end_xclip()
         self._xclip = subprocess.Popen(
             ["xclip", "-i", "-selection", "clipboard", "-quiet"],
             env=self.zobu.env(), stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
