@@ -17,7 +17,6 @@ import threading
 import time
 import unittest
 
-from sanitizer_env import sanitizer_env
 from zobu_session import ZobuSession
 
 PROGRAM = None
@@ -104,7 +103,7 @@ class HostileClipboard(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        cls.zobu = ZobuSession(PROGRAM, extra_env=sanitizer_env())
+        cls.zobu = ZobuSession(PROGRAM)
         cls.zobu.start()
         try:
             cls.bells = BellWatch(BELL_WATCH, cls.zobu.env())

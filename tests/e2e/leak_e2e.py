@@ -19,7 +19,6 @@ import sys
 import tempfile
 import time
 
-from sanitizer_env import sanitizer_env
 from zobu_session import ZobuSession
 
 SEED = 4711
@@ -126,7 +125,7 @@ def main():
             zobu = SlowStartSession(wrapper, VALGRIND_START_SECONDS)
             exit_timeout = VALGRIND_EXIT_SECONDS
         else:
-            zobu = ZobuSession(program, extra_env=sanitizer_env())
+            zobu = ZobuSession(program)
             exit_timeout = 60
         started = time.monotonic()
         with zobu:

@@ -97,8 +97,9 @@ protected:
     void pressLabel(CalcLabel& key) {
         QAccessibleInterface* found = QAccessible::queryAccessibleInterface(&key);
         ASSERT_NE(found, nullptr);
-        ASSERT_NE(found->actionInterface(), nullptr);
-        found->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QAccessibleActionInterface* actions = found->actionInterface();
+        ASSERT_NE(actions, nullptr);
+        actions->doAction(QAccessibleActionInterface::pressAction());
     }
 
     // The announcements of a text change heard about one label since the last clear.
@@ -347,8 +348,10 @@ TEST_F(ScreenReader, HiddenHelpPanelIsInvisibleAndCannotBePressed) {
     QAccessibleInterface* help = iface(N::lblHelp);
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->state().invisible);
-    EXPECT_TRUE(help->actionInterface()->actionNames().isEmpty());
-    help->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QAccessibleActionInterface* actions = help->actionInterface();
+    ASSERT_NE(actions, nullptr);
+    EXPECT_TRUE(actions->actionNames().isEmpty());
+    actions->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_FALSE(window->helpVisible());
 }
 
@@ -358,7 +361,9 @@ TEST_F(ScreenReader, ShownHelpPanelReadsItsTextAndAPressHidesIt) {
     ASSERT_NE(help, nullptr);
     EXPECT_FALSE(help->state().invisible);
     EXPECT_EQ(help->text(QAccessible::Name), QString::fromStdString(HelpText()));
-    help->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QAccessibleActionInterface* actions = help->actionInterface();
+    ASSERT_NE(actions, nullptr);
+    actions->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_FALSE(window->helpVisible());
     EXPECT_TRUE(help->state().invisible);
     EXPECT_EQ(name(N::lblSay), "0");  // the press reached no key beneath
