@@ -48,12 +48,6 @@ TEST(Functions, KeepThePendingOperatorAndTheUndoRecord) {
     EXPECT_EQ(calc.display.last(), "12 + -12");
 }
 
-TEST(Functions, EndTypingSoTheNextDigitStartsANumber) {
-    EngineHarness calc;
-    calc.press("3n4");
-    EXPECT_EQ(calc.display.say(), "4");
-}
-
 TEST(Functions, ReciprocalOfZeroFailsAndLeavesTheDisplay) {
     EngineHarness calc;
     calc.press("7+0r");
