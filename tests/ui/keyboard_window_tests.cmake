@@ -1,9 +1,7 @@
 # The keyboard on the window under Qt's offscreen platform: Form_KeyUp and the key table,
-# the help panel's hold on the keyboard, and Qt key events as the window receives them.
+# and Qt key events as the window receives them.
 add_executable(keyboard_window_tests
-    ${CMAKE_CURRENT_LIST_DIR}/key_window_fixture.h
-    ${CMAKE_CURRENT_LIST_DIR}/keyboard_window_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/key_event_test.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/keyboard_window_test.cpp)
 target_link_libraries(keyboard_window_tests PRIVATE
     zobu_ui zobu_window_test_main Qt6::Test zobu_warnings zobu_sanitizers)
 gtest_discover_tests(keyboard_window_tests
