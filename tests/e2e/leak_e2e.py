@@ -13,13 +13,12 @@ Usage: leak_e2e.py PATH_TO_ZOBU PATH_TO_CLOSE_WINDOW [--valgrind SUPPRESSIONS]
 import os
 import random
 import re
-import stat
 import subprocess
 import sys
 import tempfile
 import time
 
-from zobu_session import ZobuSession
+from zobu_session import UNFOLDED_HEIGHT, ZobuSession
 
 SEED = 4711
 KEY_PRESSES = 300
@@ -33,80 +32,34 @@ KEYS = (
        "BackSpace", "Escape", "Delete", "c", "v", "ctrl+c", "shift+8", "a", "Tab", "F2"]
 )
 RARE_KEYS = ["space", "F1"]  # fold and help: now and then, so most keys reach the keypad
-
-CLICK_LABELS = ["0", "1", "2", "3", "4", "5", "6", "7", "8", "9", ".", "+", "-", "*", "/", "=",
-                "-n", "1/n", "DEL", "C", "V", "last", "next"]
-
+CLICK_LABELS = list("0123456789.+-*/=") + ["-n", "1/n", "DEL", "C", "V", "last", "next"]
 CLIPBOARD_TEXTS = ["12.5", "-3", "1,234.5", "abc", "1e400", "", "０．５"]
 
 SANITIZER_REPORT = re.compile(r"LeakSanitizer|AddressSanitizer|runtime error:")
-
-# Valgrind makes everything some twenty times slower, the start above all.
-VALGRIND_START_SECONDS = 120
-VALGRIND_EXIT_SECONDS = 120
 VALGRIND_ERROR_STATUS = 97
-
-
-def random_keys(rng, count):
-    keys = []
-    for _ in range(count):
-        keys.append(rng.choice(RARE_KEYS) if rng.random() < 0.03 else rng.choice(KEYS))
-    return keys
+VALGRIND_SECONDS = 120  # memcheck makes everything some twenty times slower, the start above all
 
 
 def run_session(zobu, rng):
     """Keys and clicks in chunks, with texts put on the clipboard between them."""
-    keys = random_keys(rng, KEY_PRESSES)
+    keys = [rng.choice(RARE_KEYS) if rng.random() < 0.03 else rng.choice(KEYS)
+            for _ in range(KEY_PRESSES)]
     chunk = 30
     for start in range(0, len(keys), chunk):
         zobu.clipboard_set(rng.choice(CLIPBOARD_TEXTS))
-        zobu.key(*keys[start:start + chunk], delay_ms=8)
+        zobu.keys(*keys[start:start + chunk])
         for _ in range(CLICKS * chunk // KEY_PRESSES):
             zobu.click(rng.choice(CLICK_LABELS))
         if rng.random() < 0.3:
-            zobu.double_click("say")
+            zobu.click("say", repeat=2)
     # Whatever the keys left, the calculator still computes. A folded window has no help
     # panel up; on the unfolded one a click on the history line hides the panel if it is up.
-    if zobu.client_height() != 228:
-        zobu.key("space")
-        zobu.wait_for_height(228)
+    if zobu.client_size()[1] != UNFOLDED_HEIGHT:
+        zobu.keys("space")
+        zobu.wait_for_height(UNFOLDED_HEIGHT)
     zobu.click("last")
-    zobu.key("Escape", "Escape", "1", "plus", "1", "Return")
+    zobu.keys("Escape", "Escape", "1", "plus", "1", "Return")
     return zobu.display_text()
-
-
-def close_and_wait(zobu, close_window, timeout):
-    subprocess.run([close_window, zobu.window], env=zobu.env(), check=True, timeout=10)
-    return zobu.exit_status(timeout=timeout)
-
-
-def valgrind_wrapper(directory, program, suppressions, log):
-    """A script that runs the program under memcheck in its own process, so the session
-    finds the window by the process id it started."""
-    path = os.path.join(directory, "zobu-under-valgrind")
-    with open(path, "w", encoding="utf-8") as script:
-        script.write(
-            "#!/bin/sh\n"
-            f"exec valgrind --tool=memcheck --leak-check=full --show-leak-kinds=definite "
-            f"--errors-for-leak-kinds=definite --error-exitcode={VALGRIND_ERROR_STATUS} "
-            f"--num-callers=30 --child-silent-after-fork=yes --suppressions='{suppressions}' --log-file='{log}' "
-            f"'{program}' \"$@\"\n"
-        )
-    os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR)
-    return path
-
-
-class SlowStartSession(ZobuSession):
-    """A session whose program needs longer than usual to show its window."""
-
-    def __init__(self, program, start_seconds):
-        super().__init__(program)
-        self.start_seconds = start_seconds
-
-    def _run(self, *args, timeout=10, **kwargs):
-        if args[:2] == ("xdotool", "search"):
-            timeout = max(timeout, self.start_seconds)
-        return super()._run(*args, timeout=timeout, **kwargs)
 
 
 def main():
@@ -115,33 +68,34 @@ def main():
         print(__doc__, file=sys.stderr)
         return 2
     program, close_window = (os.path.abspath(a) for a in args[:2])
-    rng = random.Random(SEED)
     failures = []
-
     with tempfile.TemporaryDirectory() as work:
         log = os.path.join(work, "memcheck.log")
         if len(args) == 4:
-            wrapper = valgrind_wrapper(work, program, os.path.abspath(args[3]), log)
-            zobu = SlowStartSession(wrapper, VALGRIND_START_SECONDS)
-            exit_timeout = VALGRIND_EXIT_SECONDS
+            valgrind = ["valgrind", "--tool=memcheck", "--leak-check=full",
+                        "--show-leak-kinds=definite", "--errors-for-leak-kinds=definite",
+                        f"--error-exitcode={VALGRIND_ERROR_STATUS}", "--num-callers=30",
+                        "--child-silent-after-fork=yes", f"--suppressions={os.path.abspath(args[3])}",
+                        f"--log-file={log}"]
+            zobu, exit_seconds = ZobuSession(program, command=valgrind,
+                                             start_seconds=VALGRIND_SECONDS), VALGRIND_SECONDS
         else:
-            zobu = ZobuSession(program)
-            exit_timeout = 60
+            zobu, exit_seconds = ZobuSession(program), 60
         started = time.monotonic()
         with zobu:
             print(f"window up after {time.monotonic() - started:.1f} s")
-            result = run_session(zobu, rng)
+            result = run_session(zobu, random.Random(SEED))
             if result != "2":
                 failures.append(f"after the session 1 + 1 = shows {result!r}")
             closing = time.monotonic()
-            status = close_and_wait(zobu, close_window, exit_timeout)
+            subprocess.run([close_window, zobu.window], env=zobu.env(), check=True, timeout=10)
+            status = zobu.exit_status(exit_seconds)
             print(f"closed: status {status} after {time.monotonic() - closing:.1f} s")
             stderr = zobu.stderr()
 
         if status != 0:
             failures.append(f"the program ended with status {status}, not 0")
-        reports = [line for line in stderr.splitlines() if SANITIZER_REPORT.search(line)]
-        if reports:
+        if any(SANITIZER_REPORT.search(line) for line in stderr.splitlines()):
             failures.append("sanitizer report on stderr:\n" + stderr)
         if "unhandled failure" in stderr:
             failures.append("unhandled failure: " + stderr)
