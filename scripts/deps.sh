@@ -16,7 +16,7 @@ ZOBU_RUN_PACKAGES=(
 ZOBU_TEST_PACKAGES=(
     "${ZOBU_RUN_PACKAGES[@]}"
     googletest libgtest-dev libbenchmark-dev qt6-base-private-dev
-    xvfb xauth xdotool xclip x11-utils x11-xkb-utils libxdamage-dev python3
+    xvfb xauth xdotool xclip x11-xkb-utils libxdamage-dev python3
     valgrind
     clang libclang-rt-14-dev
     clang-format
