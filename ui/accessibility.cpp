@@ -9,18 +9,19 @@
 namespace zobu {
 namespace {
 
-bool IsKey(LabelAction action) {
+bool IsKey(WindowAction action) {
     switch (action) {
-        case LabelAction::lblNum_Click:
-        case LabelAction::lblMix_Click:
-        case LabelAction::lblFun_Click:
-        case LabelAction::lblDel_Click:
-        case LabelAction::lblCopy_Click:
-        case LabelAction::lblPaste_Click:
+        case WindowAction::lblNum_Click:
+        case WindowAction::lblMix_Click:
+        case WindowAction::lblFun_Click:
+        case WindowAction::lblDel_Click:
+        case WindowAction::lblCopy_Click:
+        case WindowAction::lblPaste_Click:
             return true;
-        case LabelAction::None:
-        case LabelAction::lblHelp_Click:
-        case LabelAction::lblSay_DblClick:
+        case WindowAction::None:
+        case WindowAction::lblHelp_Click:
+        case WindowAction::lblSay_DblClick:
+        case WindowAction::ShowHelp:
             break;
     }
     return false;

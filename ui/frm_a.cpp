@@ -23,10 +23,12 @@ frmA::frmA(QWidget* parent) : QWidget(parent) {
     for (std::size_t row = 0; row < kLayout.size(); ++row) {
         const LabelSpec& spec = kLayout[row];
         auto* label = new CalcLabel(spec, this);
-        if (spec.action == LabelAction::lblSay_DblClick) {
+        if (spec.action == WindowAction::lblSay_DblClick) {
             label->setOnDoubleClick([this] { RunEventHandler([this] { lblSay_DblClick(); }); });
-        } else if (spec.action != LabelAction::None) {
-            label->setOnClick([this, &spec] { runClick(spec); });
+        } else if (spec.action != WindowAction::None) {
+            // A key's operation comes from its row: the group's action and the element index.
+            label->setOnClick(
+                [this, &spec] { RunEventHandler([&] { run(spec.action, spec.index); }); });
         }
         m_labels[row] = label;
     }
@@ -90,57 +92,36 @@ bool frmA::helpVisible() const {
     return !label(LabelName::lblHelp).isHidden();
 }
 
-// A key's operation comes from its layout row: the group's action and the element index.
-void frmA::runClick(const LabelSpec& row) {
-    RunEventHandler([this, &row] {
-        switch (row.action) {
-            case LabelAction::lblNum_Click:
-                return m_engine.lblNum_Click(row.index);
-            case LabelAction::lblMix_Click:
-                return m_engine.lblMix_Click(row.index);
-            case LabelAction::lblFun_Click:
-                return m_engine.lblFun_Click(row.index);
-            case LabelAction::lblDel_Click:
-                return m_engine.lblDel_Click();
-            case LabelAction::lblCopy_Click:
-                return m_engine.lblCopy_Click();
-            case LabelAction::lblPaste_Click:
-                return m_engine.lblPaste_Click();
-            case LabelAction::lblHelp_Click:
-                return lblHelp_Click();
-            case LabelAction::lblSay_DblClick:
-            case LabelAction::None:
-                return;
-        }
-    });
+// Runs a window operation as a table row names it. The operations may overwrite their index
+// (lblMix_Click does); they get a copy, so the row stays as it is.
+void frmA::run(WindowAction action, std::int16_t index) {
+    switch (action) {
+        case WindowAction::lblNum_Click:
+            return m_engine.lblNum_Click(index);
+        case WindowAction::lblMix_Click:
+            return m_engine.lblMix_Click(index);
+        case WindowAction::lblFun_Click:
+            return m_engine.lblFun_Click(index);
+        case WindowAction::lblDel_Click:
+            return m_engine.lblDel_Click();
+        case WindowAction::lblCopy_Click:
+            return m_engine.lblCopy_Click();
+        case WindowAction::lblPaste_Click:
+            return m_engine.lblPaste_Click();
+        case WindowAction::lblHelp_Click:
+            return lblHelp_Click();
+        case WindowAction::lblSay_DblClick:
+            return lblSay_DblClick();
+        case WindowAction::ShowHelp:
+            return ShowHelp();
+        case WindowAction::None:
+            return;
+    }
 }
 
 void frmA::Form_KeyUp(std::int16_t KeyCode, [[maybe_unused]] std::int16_t Shift) {
-    const std::optional<KeyBinding> binding = keyUpBinding(KeyCode, helpVisible());
-    if (!binding) {
-        return;
-    }
-    // The operations may overwrite their index; they get a copy, as from a click.
-    const std::int16_t index = binding->argument;
-    switch (binding->action) {
-        case KeyAction::Num:
-            return m_engine.lblNum_Click(index);
-        case KeyAction::Mix:
-            return m_engine.lblMix_Click(index);
-        case KeyAction::Fun:
-            return m_engine.lblFun_Click(index);
-        case KeyAction::Del:
-            return m_engine.lblDel_Click();
-        case KeyAction::Copy:
-            return m_engine.lblCopy_Click();
-        case KeyAction::Paste:
-            return m_engine.lblPaste_Click();
-        case KeyAction::Fold:
-            return lblSay_DblClick();
-        case KeyAction::Help:
-            return ShowHelp();
-        case KeyAction::HideHelp:
-            return lblHelp_Click();
+    if (const std::optional<KeyBinding> binding = keyUpBinding(KeyCode, helpVisible())) {
+        run(binding->action, binding->argument);
     }
 }
 

@@ -58,7 +58,7 @@ protected:
 
 private:
     void Form_Load();
-    void runClick(const LabelSpec& row);
+    void run(WindowAction action, std::int16_t index);
 
     std::array<CalcLabel*, kLabelCount> m_labels{};
     LabelLines m_lines;

@@ -8,29 +8,29 @@ namespace {
 
 // Windows virtual-key codes, as the keys are named on a US keyboard.
 constexpr auto kKeyTable = std::to_array<KeyRow>({
-    {48, 57, KeyAction::Num, 0},     // 0-9 on the main keyboard
-    {96, 105, KeyAction::Num, 0},    // 0-9 on the numeric keypad
-    {110, 110, KeyAction::Num, 10},  // keypad decimal point
-    {190, 190, KeyAction::Num, 10},  // period
-    {107, 107, KeyAction::Mix, 1},   // keypad plus
-    {187, 187, KeyAction::Mix, 1},   // equals/plus
-    {109, 109, KeyAction::Mix, 2},   // keypad minus
-    {189, 189, KeyAction::Mix, 2},   // minus/underscore
-    {106, 106, KeyAction::Mix, 3},   // keypad multiply
-    {222, 222, KeyAction::Mix, 3},   // apostrophe/quote
-    {111, 111, KeyAction::Mix, 4},   // keypad divide
-    {191, 191, KeyAction::Mix, 4},   // slash/question mark
-    {13, 13, KeyAction::Mix, 0},     // Enter, main and keypad
-    {108, 108, KeyAction::Mix, 0},   // keypad separator
-    {192, 192, KeyAction::Fun, 0},   // grave accent/tilde: sign change
-    {220, 220, KeyAction::Fun, 1},   // backslash: reciprocal
-    {8, 8, KeyAction::Del, 0},       // Backspace
-    {27, 27, KeyAction::Del, 0},     // Esc
-    {46, 46, KeyAction::Del, 0},     // Delete
-    {67, 67, KeyAction::Copy, 0},    // C
-    {86, 86, KeyAction::Paste, 0},   // V
-    {32, 32, KeyAction::Fold, 0},    // Space
-    {kKeyF1, kKeyF1, KeyAction::Help, 0},
+    {48, 57, WindowAction::lblNum_Click, 0},     // 0-9 on the main keyboard
+    {96, 105, WindowAction::lblNum_Click, 0},    // 0-9 on the numeric keypad
+    {110, 110, WindowAction::lblNum_Click, 10},  // keypad decimal point
+    {190, 190, WindowAction::lblNum_Click, 10},  // period
+    {107, 107, WindowAction::lblMix_Click, 1},   // keypad plus
+    {187, 187, WindowAction::lblMix_Click, 1},   // equals/plus
+    {109, 109, WindowAction::lblMix_Click, 2},   // keypad minus
+    {189, 189, WindowAction::lblMix_Click, 2},   // minus/underscore
+    {106, 106, WindowAction::lblMix_Click, 3},   // keypad multiply
+    {222, 222, WindowAction::lblMix_Click, 3},   // apostrophe/quote
+    {111, 111, WindowAction::lblMix_Click, 4},   // keypad divide
+    {191, 191, WindowAction::lblMix_Click, 4},   // slash/question mark
+    {13, 13, WindowAction::lblMix_Click, 0},     // Enter, main and keypad
+    {108, 108, WindowAction::lblMix_Click, 0},   // keypad separator
+    {192, 192, WindowAction::lblFun_Click, 0},   // grave accent/tilde: sign change
+    {220, 220, WindowAction::lblFun_Click, 1},   // backslash: reciprocal
+    {8, 8, WindowAction::lblDel_Click, 0},       // Backspace
+    {27, 27, WindowAction::lblDel_Click, 0},     // Esc
+    {46, 46, WindowAction::lblDel_Click, 0},     // Delete
+    {67, 67, WindowAction::lblCopy_Click, 0},    // C
+    {86, 86, WindowAction::lblPaste_Click, 0},   // V
+    {32, 32, WindowAction::lblSay_DblClick, 0},  // Space
+    {kKeyF1, kKeyF1, WindowAction::ShowHelp, 0},
 });
 
 }  // namespace
@@ -55,7 +55,7 @@ std::optional<KeyBinding> keyUpBinding(std::int16_t KeyCode, bool helpShown) {
         return lookupKey(KeyCode);
     }
     if (KeyCode == kKeyF1) {
-        return KeyBinding{KeyAction::HideHelp, 0};
+        return KeyBinding{WindowAction::lblHelp_Click, 0};
     }
     return std::nullopt;
 }

@@ -6,25 +6,13 @@
 #include <optional>
 #include <span>
 
+#include "window_action.h"
+
 namespace zobu {
 
-// The window operation a released key runs. Num, Mix and Fun take the element index that a
-// click on the corresponding label passes; the others take no argument.
-enum class KeyAction {
-    Num,       // lblNum_Click: digit 0-9, 10 the decimal point
-    Mix,       // lblMix_Click: 0 "=", 1 "+", 2 "-", 3 "*", 4 "/"
-    Fun,       // lblFun_Click: 0 sign change, 1 reciprocal
-    Del,       // lblDel_Click
-    Copy,      // lblCopy_Click
-    Paste,     // lblPaste_Click
-    Fold,      // lblSay_DblClick: fold or unfold the window
-    Help,      // ShowHelp
-    HideHelp,  // lblHelp_Click: F1 while the help panel is shown
-};
-
 struct KeyBinding {
-    KeyAction action;
-    std::int16_t argument;  // the element index; 0 for operations that take none
+    WindowAction action;
+    std::int16_t argument;  // the element index for lblNum, lblMix and lblFun; 0 otherwise
 
     friend bool operator==(const KeyBinding&, const KeyBinding&) = default;
 };
@@ -34,7 +22,7 @@ struct KeyBinding {
 struct KeyRow {
     std::int16_t first;
     std::int16_t last;
-    KeyAction action;
+    WindowAction action;
     std::int16_t argument;
 };
 

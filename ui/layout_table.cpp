@@ -7,7 +7,7 @@ namespace {
 using N = LabelName;
 using F = FontRole;
 using A = TextAlign;
-using Do = LabelAction;
+using Do = WindowAction;
 constexpr double kKeyHeight = 420.0;  // every key is 420 twips high
 }  // namespace
 

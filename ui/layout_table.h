@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "window_action.h"
+
 namespace zobu {
 
 inline constexpr const char* kWindowTitle = "计算器 Zobu (按F1键有说明)";
@@ -41,20 +43,6 @@ enum class FontRole {
 
 enum class TextAlign { Left, Center, Right };
 
-// What a label does with the mouse. Keys run their operation on a click with their element
-// index; the display folds on a double-click; the help panel hides on a click.
-enum class LabelAction {
-    None,
-    lblNum_Click,
-    lblMix_Click,
-    lblFun_Click,
-    lblDel_Click,
-    lblCopy_Click,
-    lblPaste_Click,
-    lblHelp_Click,
-    lblSay_DblClick,
-};
-
 struct LabelSpec {
     LabelName name;
     std::int16_t index;  // element index in its group, 0 for single labels
@@ -69,7 +57,7 @@ struct LabelSpec {
     TextAlign align;
     bool border;  // a single line around the label
     bool visible;
-    LabelAction action;
+    WindowAction action;  // run by a click; for the display, by a double-click
 };
 
 inline constexpr std::size_t kLabelCount = 26;
