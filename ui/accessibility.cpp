@@ -42,6 +42,21 @@ const char* LineDescription(LabelName name) {
     }
 }
 
+// While the help panel is shown it has the window to itself, for assistive technology as for
+// the mouse and the keyboard: the keys beneath it cannot be pressed.
+bool coveredByHelp(const CalcLabel& label) {
+    if (label.spec().name == LabelName::lblHelp || label.parentWidget() == nullptr) {
+        return false;
+    }
+    for (const QObject* sibling : label.parentWidget()->children()) {
+        const auto* other = dynamic_cast<const CalcLabel*>(sibling);
+        if (other != nullptr && other->spec().name == LabelName::lblHelp) {
+            return !other->isHidden();
+        }
+    }
+    return false;
+}
+
 class CalcLabelAccessible : public QAccessibleWidget {
 public:
     explicit CalcLabelAccessible(CalcLabel* label)
@@ -67,11 +82,11 @@ public:
         }
     }
 
-    // A key can always be pressed, also while the window is folded, as from the keyboard;
-    // the help panel only while it is shown.
+    // A key can be pressed also while the window is folded, as from the keyboard, but not
+    // while the help panel covers it; the help panel only while it is shown.
     QStringList actionNames() const override {
         const CalcLabel& self = label();
-        if (self.clickable() && self.isVisibleTo(self.window())) {
+        if (self.clickable() && self.isVisibleTo(self.window()) && !coveredByHelp(self)) {
             return {pressAction()};
         }
         return {};

@@ -174,6 +174,8 @@ TEST_F(ScreenReader, HelpPanelIsInvisibleUntilShownAndAPressHidesIt) {
     EXPECT_TRUE(actions->actionNames().isEmpty());
     window->ShowHelp();
     EXPECT_FALSE(help->state().invisible);
+    press("7");
+    EXPECT_EQ(name(N::lblSay), "0") << "a key beneath the shown panel cannot be pressed";
     actions->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_FALSE(window->helpVisible());
     EXPECT_TRUE(help->state().invisible);
