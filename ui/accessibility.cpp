@@ -45,12 +45,12 @@ const char* LineDescription(LabelName name) {
 // While the help panel is shown it has the window to itself, for assistive technology as for
 // the mouse and the keyboard: the keys beneath it cannot be pressed.
 bool coveredByHelp(const CalcLabel& label) {
-    if (label.spec().name == LabelName::lblHelp || label.parentWidget() == nullptr) {
+    if (label.row().name == LabelName::lblHelp || label.parentWidget() == nullptr) {
         return false;
     }
     for (const QObject* sibling : label.parentWidget()->children()) {
         const auto* other = dynamic_cast<const CalcLabel*>(sibling);
-        if (other != nullptr && other->spec().name == LabelName::lblHelp) {
+        if (other != nullptr && other->row().name == LabelName::lblHelp) {
             return !other->isHidden();
         }
     }
@@ -61,7 +61,7 @@ class CalcLabelAccessible : public QAccessibleWidget {
 public:
     explicit CalcLabelAccessible(CalcLabel* label)
         : QAccessibleWidget(
-              label, IsKey(label->spec().action) ? QAccessible::Button : QAccessible::StaticText) {}
+              label, IsKey(label->row().action) ? QAccessible::Button : QAccessible::StaticText) {}
 
     QString text(QAccessible::Text kind) const override {
         const CalcLabel& self = label();
@@ -76,7 +76,7 @@ public:
                 if (!self.toolTip().isEmpty()) {
                     return self.toolTip();
                 }
-                return QString::fromUtf8(LineDescription(self.spec().name));
+                return QString::fromUtf8(LineDescription(self.row().name));
             default:
                 return QAccessibleWidget::text(kind);
         }

@@ -25,24 +25,24 @@ Qt::Alignment horizontalAlignment(TextAlign align) {
 
 }  // namespace
 
-CalcLabel::CalcLabel(const LabelSpec& spec, QWidget* parent)
+CalcLabel::CalcLabel(const LabelSpec& row, QWidget* parent)
     : QLabel(parent),
-      m_spec(spec),
-      m_left(spec.left),
-      m_top(spec.top),
-      m_width(spec.width),
-      m_height(spec.height) {
+      m_row(row),
+      m_left(row.left),
+      m_top(row.top),
+      m_width(row.width),
+      m_height(row.height) {
     // Before the first text is set, so that assistive technology meets every label through
     // the label's own accessible interface from its first announcement on.
     InstallLabelAccessibility();
     // Captions are never markup: what the engine or the clipboard writes is shown as it is.
     setTextFormat(Qt::PlainText);
-    setText(QString::fromUtf8(spec.caption));
-    setToolTip(QString::fromUtf8(spec.tooltip));
-    setFont(FontFor(spec.font));
-    setAlignment(Qt::AlignTop | horizontalAlignment(spec.align));
+    setText(QString::fromUtf8(row.caption));
+    setToolTip(QString::fromUtf8(row.tooltip));
+    setFont(FontFor(row.font));
+    setAlignment(Qt::AlignTop | horizontalAlignment(row.align));
     setFocusPolicy(Qt::NoFocus);
-    if (spec.border) {
+    if (row.border) {
         setFrameShape(QFrame::Box);
         setFrameShadow(QFrame::Plain);
         setLineWidth(kBorderPixels);
@@ -51,7 +51,7 @@ CalcLabel::CalcLabel(const LabelSpec& spec, QWidget* parent)
         setIndent(0);
     }
     applyGeometry();
-    setVisible(spec.visible);
+    setVisible(row.visible);
 }
 
 void CalcLabel::moveTwips(double left) {

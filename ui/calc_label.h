@@ -16,9 +16,9 @@ inline constexpr int kTextIndentPixels = 3;
 
 class CalcLabel : public QLabel {
 public:
-    CalcLabel(const LabelSpec& spec, QWidget* parent);
+    CalcLabel(const LabelSpec& row, QWidget* parent);
 
-    const LabelSpec& spec() const noexcept { return m_spec; }
+    const LabelSpec& row() const noexcept { return m_row; }
 
     // Place and size in twips, as the program last set them.
     double twipLeft() const noexcept { return m_left; }
@@ -47,7 +47,7 @@ protected:
 private:
     void applyGeometry();
 
-    const LabelSpec& m_spec;
+    const LabelSpec& m_row;
     double m_left;
     double m_top;
     double m_width;

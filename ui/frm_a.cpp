@@ -20,17 +20,17 @@ frmA::frmA(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QString::fromUtf8(kWindowTitle));
     setWindowIcon(WindowIcon());
 
-    for (std::size_t row = 0; row < kLayout.size(); ++row) {
-        const LabelSpec& spec = kLayout[row];
-        auto* label = new CalcLabel(spec, this);
-        if (spec.action == WindowAction::lblSay_DblClick) {
+    for (std::size_t i = 0; i < kLayout.size(); ++i) {
+        const LabelSpec& row = kLayout[i];
+        auto* label = new CalcLabel(row, this);
+        if (row.action == WindowAction::lblSay_DblClick) {
             label->setOnDoubleClick([this] { RunEventHandler([this] { lblSay_DblClick(); }); });
-        } else if (spec.action != WindowAction::None) {
+        } else if (row.action != WindowAction::None) {
             // A key's operation comes from its row: the group's action and the element index.
             label->setOnClick(
-                [this, &spec] { RunEventHandler([&] { run(spec.action, spec.index); }); });
+                [this, &row] { RunEventHandler([&] { run(row.action, row.index); }); });
         }
-        m_labels[row] = label;
+        m_labels[i] = label;
     }
     // The help panel lies over every label and hides them while it is shown.
     label(LabelName::lblHelp).setAutoFillBackground(true);

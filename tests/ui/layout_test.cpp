@@ -68,7 +68,7 @@ TEST_F(Layout, EveryLabelAsLaidOut) {
         SCOPED_TRACE(::testing::Message() << "caption '" << c.caption << "' index " << c.index);
         EXPECT_EQ(l.geometry(), c.pixels);
         EXPECT_EQ(l.text(), QString::fromUtf8(c.caption));
-        EXPECT_STREQ(l.spec().tag, c.tag);
+        EXPECT_STREQ(l.row().tag, c.tag);
         EXPECT_EQ(l.toolTip(), QString::fromUtf8(c.tooltip));
         EXPECT_FALSE(l.isHidden());
         EXPECT_EQ(l.focusPolicy(), Qt::NoFocus);
