@@ -16,6 +16,7 @@
 
 #include "calc_label.h"
 #include "frm_a.h"
+#include "keystrokes.h"
 
 namespace {
 
@@ -40,30 +41,26 @@ struct Key {
     Qt::KeyboardModifiers modifiers;
 };
 
-// Keys as a user types them: numbers with a point, the four operators, Enter, sign change,
-// reciprocal, Backspace. '*' is the keypad's, '=' is Enter, 'D' Backspace, 'n' "~", 'r' "\".
+// The Qt key a user types for each key of the keystroke language: the keypad's "*" and "+",
+// Enter for "=", "~" for "-n", "\\" for "1/n", Backspace for DEL.
 Key keyFor(char c) {
-    switch (c) {
-        case '.':
-            return {Qt::Key_Period, Qt::NoModifier};
-        case '+':
-            return {Qt::Key_Plus, Qt::KeypadModifier};
-        case '-':
-            return {Qt::Key_Minus, Qt::NoModifier};
-        case '*':
-            return {Qt::Key_Asterisk, Qt::KeypadModifier};
-        case '/':
-            return {Qt::Key_Slash, Qt::NoModifier};
-        case '=':
-            return {Qt::Key_Return, Qt::NoModifier};
-        case 'D':
-            return {Qt::Key_Backspace, Qt::NoModifier};
-        case 'n':
-            return {Qt::Key_AsciiTilde, Qt::ShiftModifier};
-        case 'r':
-            return {Qt::Key_Backslash, Qt::NoModifier};
+    const zobu::testing::Keystroke k = *zobu::testing::KeystrokeFor(c);
+    static constexpr Key kMixKeys[] = {{Qt::Key_Return, Qt::NoModifier},
+                                       {Qt::Key_Plus, Qt::KeypadModifier},
+                                       {Qt::Key_Minus, Qt::NoModifier},
+                                       {Qt::Key_Asterisk, Qt::KeypadModifier},
+                                       {Qt::Key_Slash, Qt::NoModifier}};
+    switch (k.group) {
+        case zobu::testing::KeyGroup::lblNum:
+            return {k.index < 10 ? static_cast<Qt::Key>(Qt::Key_0 + k.index) : Qt::Key_Period,
+                    Qt::NoModifier};
+        case zobu::testing::KeyGroup::lblMix:
+            return kMixKeys[k.index];
+        case zobu::testing::KeyGroup::lblFun:
+            return k.index == 0 ? Key{Qt::Key_AsciiTilde, Qt::ShiftModifier}
+                                : Key{Qt::Key_Backslash, Qt::NoModifier};
         default:
-            return {static_cast<Qt::Key>(Qt::Key_0 + (c - '0')), Qt::NoModifier};
+            return {Qt::Key_Backspace, Qt::NoModifier};
     }
 }
 

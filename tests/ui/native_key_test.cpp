@@ -1,122 +1,144 @@
-// Qt key events to Windows virtual-key codes on each platform, from the fields each fills in:
-// one row per rule of the translation.
+// Qt key events to Windows virtual-key codes on each platform, one row per rule of the
+// translation, and the bookkeeping that makes a key act once, at its release.
 #include <gtest/gtest.h>
 
 #include <QString>
-
-#include <cstdint>
+#include <map>
 #include <optional>
+#include <sstream>
+#include <string>
 #include <vector>
 
+#include "key_release_tracker.h"
 #include "native_key.h"
 
 namespace zobu {
 namespace {
 
 using Code = std::optional<std::int16_t>;
+using P = KeyPlatform;
+constexpr Qt::KeyboardModifiers kNone{}, kShift{Qt::ShiftModifier}, kPad{Qt::KeypadModifier};
+const auto kAll = {P::None, P::X11, P::Wayland, P::Windows};
 
-struct NativeCase {
+struct Translation {
     const char* name;
+    std::vector<P> platforms;
     int key;
     Qt::KeyboardModifiers modifiers;
-    std::uint32_t scanCode;
-    std::uint32_t virtualKey;  // keysym on X11 and Wayland
-    Code expected;
+    std::uint32_t scanCode;    // X11 and Wayland: the X keycode
+    std::uint32_t virtualKey;  // X11 and Wayland: the keysym
+    Code code;
 };
 
-void expectCodes(KeyPlatform platform, const std::vector<NativeCase>& cases) {
-    for (const NativeCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        const KeyEventData event{c.key, c.modifiers, c.scanCode, c.virtualKey, 0, false};
-        EXPECT_EQ(virtualKeyCode(platform, event), c.expected);
+const std::vector<P> kXkb{P::X11, P::Wayland};
+
+const Translation kTranslations[] = {
+    // As Qt reports keys of a US keyboard under X: key(), modifiers, X keycode, keysym.
+    {"8", kXkb, Qt::Key_8, kNone, 17, 0x38, 56},
+    {"Shift+8 asterisk is still the 8 key", kXkb, Qt::Key_Asterisk, kShift, 17, 0x2a, 56},
+    {"Shift+grave asciitilde", kXkb, Qt::Key_AsciiTilde, kShift, 49, 0x7e, 192},
+    {"F1", kXkb, Qt::Key_F1, kNone, 67, 0xffbe, 112},
+    {"keypad Enter", kXkb, Qt::Key_Enter, kPad, 104, 0xff8d, 13},
+    {"KP_5 NumLock on", kXkb, Qt::Key_5, kPad, 84, 0xffb5, 101},
+    {"KP_Decimal NumLock on", kXkb, Qt::Key_Period, kPad, 91, 0xffae, 110},
+    {"KP_Separator", kXkb, Qt::Key_Comma, kPad, 129, 0xffac, 108},
+    {"KP_End NumLock off", kXkb, Qt::Key_End, kPad, 87, 0xff9c, 35},
+    {"KP_Delete NumLock off is Delete", kXkb, Qt::Key_Delete, kPad, 91, 0xff9f, 46},
+    {"German sharp s is the minus key", kXkb, Qt::Key_ssharp, kNone, 20, 0xdf, 189},
+    {"Russian es is the C key", kXkb, 0x421, kNone, 54, 0x6d3, 67},
+    {"keysym 0 on keypad 1 is no digit", kXkb, 0, kNone, 87, 0, {}},
+    {"unknown keysym on an unknown keycode", kXkb, 0, kNone, 200, 0x10020ac, {}},
+    {"Num_Lock", kXkb, Qt::Key_NumLock, kNone, 77, 0xff7f, {}},
+    {"AltGr ISO_Level3_Shift", kXkb, Qt::Key_AltGr, kNone, 108, 0xfe03, {}},
+    // Windows gives the virtual key itself.
+    {"Shift+8 asterisk", {P::Windows}, Qt::Key_Asterisk, kShift, 0x09, 0x38, 56},
+    {"numpad 3", {P::Windows}, Qt::Key_3, kPad, 0x51, 0x63, 99},
+    {"left Shift", {P::Windows}, Qt::Key_Shift, kShift, 0x2a, 0xa0, {}},
+    {"out of range", {P::Windows}, 0, kNone, 0x70, 0x10043, {}},
+    // No native fields (offscreen, and events QTest makes): Qt's key and the keypad flag.
+    {"offscreen ignores native fields", {P::None}, Qt::Key_8, kNone, 77, 0xffe1, 56},
+    {"asterisk is the 8 key", kAll, Qt::Key_Asterisk, kShift, 0, 0, 56},
+    {"keypad asterisk", kAll, Qt::Key_Asterisk, kPad, 0, 0, 106},
+    {"plus is the equals key", kAll, Qt::Key_Plus, kShift, 0, 0, 187},
+    {"tilde is the grave key", kAll, Qt::Key_AsciiTilde, kShift, 0, 0, 192},
+    {"shifted digit row: parenright is 0", kAll, Qt::Key_ParenRight, kShift, 0, 0, 48},
+    {"keypad End", kAll, Qt::Key_End, kPad, 0, 0, 35},
+    {"Enter", kAll, Qt::Key_Enter, kPad, 0, 0, 13},
+    {"Ctrl+V", kAll, Qt::Key_V, Qt::ControlModifier, 0, 0, 86},
+    {"Shift", kAll, Qt::Key_Shift, kShift, 0, 0, {}},
+    {"unknown", kAll, Qt::Key_unknown, kNone, 0, 0, {}},
+};
+
+TEST(NativeKey, VirtualKeyCodeOnEachPlatform) {
+    for (const Translation& t : kTranslations) {
+        for (const P platform : t.platforms) {
+            const KeyEventData event{t.key, t.modifiers, t.scanCode, t.virtualKey, 0, false};
+            EXPECT_EQ(virtualKeyCode(platform, event), t.code)
+                << t.name << " on platform " << static_cast<int>(platform);
+        }
     }
-}
-
-constexpr Qt::KeyboardModifiers kNone{};
-constexpr Qt::KeyboardModifiers kShift{Qt::ShiftModifier};
-constexpr Qt::KeyboardModifiers kKeypad{Qt::KeypadModifier};
-
-// As Qt reports them on a US keyboard under X: key(), modifiers, X keycode, keysym.
-const std::vector<NativeCase> kXkbCases{
-    {"8", Qt::Key_8, kNone, 17, 0x38, 56},
-    {"Shift+8 asterisk is still the 8 key", Qt::Key_Asterisk, kShift, 17, 0x2a, 56},
-    {"Shift+grave asciitilde", Qt::Key_AsciiTilde, kShift, 49, 0x7e, 192},
-    {"F1", Qt::Key_F1, kNone, 67, 0xffbe, 112},
-    {"keypad Enter", Qt::Key_Enter, kKeypad, 104, 0xff8d, 13},
-    {"KP_5 NumLock on", Qt::Key_5, kKeypad, 84, 0xffb5, 101},
-    {"KP_Decimal NumLock on", Qt::Key_Period, kKeypad, 91, 0xffae, 110},
-    {"KP_Add", Qt::Key_Plus, kKeypad, 86, 0xffab, 107},
-    {"KP_Separator", Qt::Key_Comma, kKeypad, 129, 0xffac, 108},
-    {"KP_End NumLock off", Qt::Key_End, kKeypad, 87, 0xff9c, 35},
-    {"KP_Delete NumLock off is Delete", Qt::Key_Delete, kKeypad, 91, 0xff9f, 46},
-    // A layout's own symbols, unknown to the table: the key's place on the keyboard decides.
-    {"German sharp s is the minus key", Qt::Key_ssharp, kNone, 20, 0xdf, 189},
-    {"Russian es is the C key", 0x421, kNone, 54, 0x6d3, 67},
-    {"keysym 0 on keypad 1 is no digit", 0, kNone, 87, 0, std::nullopt},
-    {"unknown keysym on an unknown keycode", 0, kNone, 200, 0x10020ac, std::nullopt},
-    // Modifiers alone.
-    {"Shift_L", Qt::Key_Shift, kShift, 50, 0xffe1, std::nullopt},
-    {"Num_Lock", Qt::Key_NumLock, kNone, 77, 0xff7f, std::nullopt},
-    {"AltGr ISO_Level3_Shift", Qt::Key_AltGr, kNone, 108, 0xfe03, std::nullopt},
-};
-
-TEST(NativeKeyX11, EitherShiftLevelOrTheKeysPlace) {
-    expectCodes(KeyPlatform::X11, kXkbCases);
-}
-
-TEST(NativeKeyWayland, SameAsX11) {
-    expectCodes(KeyPlatform::Wayland, kXkbCases);
-}
-
-TEST(NativeKeyWindows, VirtualKeyAsGiven) {
-    expectCodes(KeyPlatform::Windows,
-                {
-                    {"Shift+8 asterisk", Qt::Key_Asterisk, kShift, 0x09, 0x38, 56},
-                    {"numpad 3", Qt::Key_3, kKeypad, 0x51, 0x63, 99},
-                    {"numpad Enter", Qt::Key_Enter, kKeypad, 0x11c, 0x0d, 13},
-                    {"left Shift", Qt::Key_Shift, kShift, 0x2a, 0xa0, std::nullopt},
-                    {"no virtual key", 0, kNone, 0x70, 0, std::nullopt},
-                    {"out of range", 0, kNone, 0x70, 0x10043, std::nullopt},
-                });
-}
-
-// No native fields: offscreen, and events QTest makes on any platform.
-const std::vector<NativeCase> kQtKeyCases{
-    {"Shift+8 stays 8", Qt::Key_8, kShift, 0, 0, 56},
-    {"asterisk is the 8 key", Qt::Key_Asterisk, kShift, 0, 0, 56},
-    {"keypad asterisk", Qt::Key_Asterisk, kKeypad, 0, 0, 106},
-    {"plus is the equals key", Qt::Key_Plus, kShift, 0, 0, 187},
-    {"keypad plus", Qt::Key_Plus, kKeypad, 0, 0, 107},
-    {"tilde is the grave key", Qt::Key_AsciiTilde, kShift, 0, 0, 192},
-    {"shifted digit row: parenright is 0", Qt::Key_ParenRight, kShift, 0, 0, 48},
-    {"keypad 9", Qt::Key_9, kKeypad, 0, 0, 105},
-    {"keypad End", Qt::Key_End, kKeypad, 0, 0, 35},
-    {"Enter", Qt::Key_Enter, kKeypad, 0, 0, 13},
-    {"Ctrl+V", Qt::Key_V, Qt::ControlModifier, 0, 0, 86},
-    {"F1", Qt::Key_F1, kNone, 0, 0, 112},
-    {"Shift", Qt::Key_Shift, kShift, 0, 0, std::nullopt},
-    {"unknown", Qt::Key_unknown, kNone, 0, 0, std::nullopt},
-};
-
-TEST(NativeKeyFallback, FromQtKeyWithoutNativeData) {
-    for (const KeyPlatform platform :
-         {KeyPlatform::None, KeyPlatform::X11, KeyPlatform::Wayland, KeyPlatform::Windows}) {
-        SCOPED_TRACE(static_cast<int>(platform));
-        expectCodes(platform, kQtKeyCases);
-    }
-    expectCodes(KeyPlatform::None,
-                {{"offscreen ignores native fields", Qt::Key_8, kNone, 77, 0xffe1, 56}});
-}
-
-TEST(KeyPlatformName, FromQtPlatformName) {
-    for (const auto& [name, platform] :
-         std::vector<std::pair<const char*, KeyPlatform>>{{"windows", KeyPlatform::Windows},
-                                                          {"xcb", KeyPlatform::X11},
-                                                          {"wayland", KeyPlatform::Wayland},
-                                                          {"wayland-egl", KeyPlatform::Wayland},
-                                                          {"offscreen", KeyPlatform::None},
-                                                          {"XCB", KeyPlatform::None}}) {
+    for (const auto& [name, platform] : {std::pair{"windows", P::Windows},
+                                         {"xcb", P::X11},
+                                         {"wayland", P::Wayland},
+                                         {"wayland-egl", P::Wayland},
+                                         {"offscreen", P::None},
+                                         {"XCB", P::None}}) {
         EXPECT_EQ(keyPlatformFromName(QString::fromLatin1(name)), platform) << name;
+    }
+}
+
+// Key events as Qt delivers them under X (Qt's key, modifiers, X keycode, keysym), by name:
+// "+" a press, "-" a release, "~" a release or press flagged as auto-repeat.
+const std::map<std::string, KeyEventData> kEvents = {
+    {"Shift", {Qt::Key_Shift, kNone, 50, 0xffe1, 0, false}},
+    {"Shift'", {Qt::Key_Shift, kShift, 50, 0xffe1, 0, false}},  // as Shift's release reads
+    {"asterisk", {Qt::Key_Asterisk, kShift, 17, 0x2a, 0, false}},
+    {"8", {Qt::Key_8, kNone, 17, 0x38, 0, false}},
+    {"5", {Qt::Key_5, kNone, 14, 0x35, 0, false}},
+    {"1", {Qt::Key_1, kNone, 10, 0x31, 0, false}},
+    {"2", {Qt::Key_2, kNone, 11, 0x32, 0, false}},
+    {"NumLock", {Qt::Key_NumLock, kNone, 77, 0xff7f, 0, false}},
+    {"KP_Decimal", {Qt::Key_Period, kPad, 91, 0xffae, 0, false}},
+    {"KP_Delete", {Qt::Key_Delete, kPad, 91, 0xff9f, 0, false}},
+    {"KP_Separator", {Qt::Key_Comma, kPad, 8, 0xffac, 0, false}},
+    {"nothing", {0, kNone, 8, 0, 0, false}},  // what xdotool's KP_Separator release carries
+    {"Escape", {Qt::Key_Escape, kNone, 0, 0, 0, false}}};
+
+TEST(KeyReleaseTracker, OneActionPerPhysicalPress) {
+    const struct {
+        const char* name;
+        P platform;
+        std::string events;
+        std::vector<std::int16_t> codes;  // what reaches Form_KeyUp
+    } cases[]{{"xdotool shift+8: Shift up first", P::X11, "+Shift +asterisk -Shift' -8", {56}},
+              {"NumLock off before the release",
+               P::X11,
+               "+NumLock +KP_Decimal -NumLock -KP_Delete",
+               {110}},
+              {"held key, repeats flagged", P::X11, "+5 ~-5 ~+5 -5", {53}},
+              {"held key, detectable auto-repeat", P::X11, "+5 +5 -5", {53}},
+              {"Shift alone, held", P::X11, "+Shift ~+Shift' -Shift'", {}},
+              {"two keys rolled over", P::X11, "+1 +2 -1 -2", {49, 50}},
+              {"release without a press", P::X11, "-8", {56}},
+              {"the release carries no key", P::X11, "+KP_Separator -nothing", {108}},
+              {"offscreen repeats, keyed by Qt's key",
+               P::None,
+               "+Escape ~-Escape ~+Escape -Escape",
+               {27}}};
+    for (const auto& c : cases) {
+        KeyReleaseTracker tracker(c.platform);
+        std::vector<std::int16_t> codes;
+        std::istringstream events(c.events);
+        for (std::string e; events >> e;) {
+            KeyEventData event = kEvents.at(e.substr(e.find_first_not_of("~+-")));
+            event.autoRepeat = e[0] == '~';
+            if (e.find('+') != std::string::npos) {
+                tracker.press(event);
+            } else if (const Code code = tracker.release(event)) {
+                codes.push_back(*code);
+            }
+        }
+        EXPECT_EQ(codes, c.codes) << c.name;
     }
 }
 

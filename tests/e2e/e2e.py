@@ -1,0 +1,207 @@
+# The real program on its own Xvfb, driven as a user drives it, one group of rows at a time.
+#
+#     e2e.py GROUP PATH_TO_X11_PROBE PROGRAM [ARGS...]
+#
+# A group starts the program once (at its Qt scale, on its keyboard layout), runs its rows, then
+# closes the window as a window manager does: the program must end with status 0 and no sanitizer
+# report. A row is (actions, clipboard, expected). Actions, separated by blanks:
+#     c:KEYS   clicks keys in the keystroke language ("12+3=", n "-n", r "1/n", D DEL, C, V)
+#     dbl:K    double-clicks key K, or the display ("say")
+#     hold:N   holds the key with X keycode N for 1.5 s
+#     N        presses and releases the key with X keycode N
+#     other    an xdotool key name or chord ("shift+8", "Num_Lock", "ctrl+c")
+# Before a row: a click on DEL twice clears the calculator, and `clipboard` (bytes) or a marker
+# goes on the clipboard. Expected: "show" the display, read by a click on C; "clip" the clipboard;
+# "height" the client height in pixels at scale 1; "bells" (default 0).
+
+import os, select, subprocess, sys, time
+
+# Labels in twips (15 to a pixel at scale 1): Left, Top, Width, Height.
+LABELS = {"say": (350, 300, 4440, 420), "D": (200, 1050, 1000, 420), "C": (200, 1645, 480, 420),
+          "V": (720, 1645, 480, 420), "r": (200, 2240, 1000, 420), "n": (200, 2835, 1000, 420)}
+for row, captions in enumerate(("789/", "456*", "123-", "0.=+")):
+    LABELS.update({c: (1470 + 945 * column, 1050 + 595 * row, 720, 420) for column, c in enumerate(captions)})
+MARK = b"zobu-e2e"
+GROUPS = {
+    "clicks": ({}, [
+        ("c:9876543210.5", None, {"show": "9876543210.5"}),
+        ("c:7/2*4-1=", None, {"show": "13"}),
+        ("c:12+3=", None, {"show": "15"}),
+        ("c:4rn", None, {"show": "-0.25"}),
+        ("c:5/0=", None, {"show": "0", "bells": 1}),
+        ("dbl:7", None, {"show": "7"}),
+        ("dbl:say", None, {"height": 69}),
+        ("dbl:say", None, {"height": 228}),
+    ]),
+    "scale2": ({"scale": 2}, [("c:12+3=", None, {"show": "15"}), ("dbl:say", None, {"height": 69})]),
+    "keyboard": ({"layout": "us"}, [
+        ("10 11 12 13 14 15 16 17 18 19 60 14", None, {"show": "1234567890.5"}),
+        ("Num_Lock 87 88 89 83 84 85 79 80 81 90 91 84 Num_Lock", None, {"show": "1234567890.5"}),
+        ("16 87 88 89 83 84 85 79 80 81 90 118", None, {"show": "7"}),  # NumLock off: no digits
+        ("10 11 91 21 12 36", None, {"show": "3"}),  # keypad "." is Delete
+        ("11 86 12 82 13 63 14 106 15 104", None, {"show": "0.833333333333333"}),  # keypad + - * / Enter
+        ("11 21 12 20 13 48 14 61 15 36", None, {"show": "0.833333333333333"}),  # = - ' / Return
+        ("14 49", None, {"show": "-5"}),
+        ("13 51", None, {"show": "0.25"}),
+        ("10 11 22 21 12 36", None, {"show": "3"}),  # BackSpace, Esc and Delete discard the 12
+        ("10 11 Escape 21 12 36", None, {"show": "3"}),
+        ("10 11 119 21 12 36", None, {"show": "3"}),
+        ("10 11 a Tab 21 12 36", None, {"show": "15"}),
+        ("shift+8", None, {"show": "8"}),
+        ("11 shift+equal 12 36", None, {"show": "5"}),
+        ("ctrl+4 alt+2 16 50 37 64", None, {"show": "427"}),
+        ("13 14 ctrl+c", None, {"clip": "45"}),
+        ("13 14 55", b"2", {"show": "2"}),
+        ("10 hold:14", None, {"show": "15"}),
+        ("13 11 65", None, {"height": 69}),  # Space folds; F1 unfolds, shows help, holds the keys
+        ("F1 16 86 Escape 65 51 54 F1", None, {"show": "42", "height": 228}),
+    ]),
+    "clipboard": ({}, [
+        ("c:7V", b"7" * 10_000_000, {"show": "7", "bells": 1}),
+        ("c:7 55", bytes(range(256)) * 16, {"show": "7", "bells": 1}),
+        ("c:7V", b"4\xff2\xc3", {"show": "7", "bells": 1}),
+        ("c:7 55", b"12\x0034", {"show": "7", "bells": 1}),
+        ("c:7V", b"1\n" * 1000, {"show": "7", "bells": 1}),
+        ("c:7 55", "\u202e24".encode(), {"show": "7", "bells": 1}),
+        ("c:7V", b"1e400", {"show": "7", "bells": 1}),
+        ("c:7V", b"-0", {"show": "0"}),
+        ("c:7 55", "１２３．５".encode(), {"show": "123.5"}),
+        ("c:7V", b" 1,234.5\n", {"show": "1234.5"}),
+        ("c:4.5nC", None, {"clip": "-4.5"}),
+    ]),
+}
+
+
+def wait_for(predicate, seconds=5):
+    deadline = time.monotonic() + seconds
+    while not (value := predicate()) and time.monotonic() < deadline:
+        time.sleep(0.02)
+    return value
+
+
+class Session:
+    def __init__(self, probe, command, scale=1, layout=None):
+        self.scale, self.procs, self.clip, self.last = scale, [], None, (None, 0)
+        read, write = os.pipe()
+        self.start(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten",
+                    "tcp"], pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write)
+        with os.fdopen(read) as pipe:
+            assert select.select([pipe], [], [], 10)[0], "Xvfb did not start"
+            self.env = {k: v for k, v in os.environ.items() if k not in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+            self.env.update(DISPLAY=":" + pipe.readline().strip(), QT_SCALE_FACTOR=str(scale))
+        if layout:
+            self.run("setxkbmap", layout)
+        self.bell = self.start([probe, "bell"], stdout=subprocess.PIPE)
+        assert self.bell.stdout.readline() == b"ready\n"
+        self.bells, self.probe = 0, probe
+        self.zobu = self.start(command, stderr=subprocess.PIPE)
+        self.window = self.run("xdotool", "search", "--sync", "--onlyvisible", "--name", "Zobu").split()[0]
+        self.run("xdotool", "windowfocus", "--sync", self.window)
+
+    def start(self, argv, **kw):
+        self.procs.append(subprocess.Popen(argv, env=getattr(self, "env", None), stdin=subprocess.DEVNULL, **kw))
+        return self.procs[-1]
+
+    def run(self, *argv):
+        return subprocess.run(argv, env=self.env, capture_output=True, text=True, timeout=30, check=True).stdout
+
+    def heard(self):
+        while select.select([self.bell.stdout], [], [], 0.2)[0]:
+            self.bells += self.bell.stdout.readline() == b"bell\n"
+        return self.bells
+
+    def set_clipboard(self, data):
+        if self.clip:
+            self.clip.terminate(), self.clip.wait()
+        self.clip = subprocess.Popen(["xclip", "-i", "-selection", "clipboard", "-quiet"], env=self.env,
+                                     stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.clip.stdin.write(data), self.clip.stdin.close()
+        assert wait_for(lambda: self.clipboard() == data, 20), "xclip did not take the clipboard"
+
+    def clipboard(self):
+        return subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=self.env, capture_output=True,
+                              timeout=20).stdout
+
+    def click(self, label, repeat=1):
+        left, top, width, height = LABELS[label]
+        x, y = (int((edge + size / 2) / 15 * self.scale) for edge, size in ((left, width), (top, height)))
+        if self.last[0] == (x, y):  # a click on the spot just clicked waits out the double-click
+            time.sleep(max(0, self.last[1] + 0.5 - time.monotonic()))
+        self.run("xdotool", "mousemove", "--window", self.window, str(x), str(y), "click", "--repeat", str(repeat), "--delay", "40", "1")
+        self.last = ((x, y), time.monotonic())
+
+    def act(self, token):
+        if token.startswith("c:"):
+            for key in token[2:]:
+                self.click(key)
+        elif token.startswith("dbl:"):
+            self.click(token[4:], repeat=2)
+        elif token.startswith("hold:"):
+            self.run("xdotool", "keydown", token[5:], "sleep", "1.5", "keyup", token[5:])
+        elif token.isdigit():
+            self.run("xdotool", "keydown", token, "keyup", token)
+        else:
+            self.run("xdotool", "key", "--delay", "10", token)
+
+    def height(self):
+        geometry = dict(line.split("=") for line in self.run("xdotool", "getwindowgeometry", "--shell", self.window).split())
+        return int(geometry["HEIGHT"]) // self.scale
+
+    def close(self):
+        try:
+            self.run(self.probe, "close", self.window)
+            status = self.zobu.wait(timeout=60)
+        except Exception as e:  # noqa: BLE001 - the servers end in any case
+            status = repr(e)
+        stderr = self.zobu.stderr.read().decode(errors="replace") if self.zobu.poll() is not None else ""
+        for proc in reversed(self.procs + [self.clip] * bool(self.clip)):
+            proc.terminate(), proc.wait()
+        return status, stderr
+
+
+def run_group(name, probe, command):
+    options, rows = GROUPS[name]
+    zobu, failures = Session(probe, command, **options), []
+    try:
+        run_rows(zobu, rows, failures)
+    finally:
+        status, stderr = zobu.close()
+    if status != 0 or any(s in stderr for s in ("Sanitizer", "runtime error", "unhandled failure")):
+        failures.append(f"closed with status {status}: {stderr}")
+    return failures
+
+
+def run_rows(zobu, rows, failures):
+    for actions, clipboard, expected in rows:
+        if zobu.height() == 228:
+            zobu.click("D"), zobu.click("D")
+        zobu.set_clipboard(clipboard if clipboard is not None else MARK)
+        bells = zobu.heard()
+        for token in actions.split():
+            zobu.act(token)
+        got = {}
+        if "height" in expected:
+            got["height"] = wait_for(lambda: zobu.height() == expected["height"] and zobu.height(), 3) or zobu.height()
+        if "clip" in expected:
+            wait_for(lambda: zobu.clipboard() == expected["clip"].encode(), 3)
+            got["clip"] = zobu.clipboard().decode(errors="replace")
+        if "show" in expected:
+            zobu.set_clipboard(MARK)
+            zobu.click("C")
+            got["show"] = (wait_for(lambda: (text := zobu.clipboard()) != MARK and text, 5) or b"").decode(errors="replace")
+        got["bells"] = zobu.heard() - bells
+        want = {"bells": 0, **expected}
+        print(f"{actions[:40]:42} {got}")
+        if got != want:
+            failures.append(f"{actions}: {got}, not {want}")
+
+
+if __name__ == "__main__":
+    if len(sys.argv) < 4:
+        sys.exit("usage: e2e.py GROUP PATH_TO_X11_PROBE PROGRAM [ARGS...]")
+    group, probe, command = sys.argv[1], sys.argv[2], sys.argv[3:]
+    failures = run_group(group, probe, command)
+    for failure in failures:
+        print("FAIL:", failure, file=sys.stderr)
+    sys.exit(1 if failures else 0)

@@ -1,0 +1,297 @@
+// The window under Qt's offscreen platform, driven through its labels and keys: only what the
+// layout data cannot say by itself. One QApplication for the run, made by main() below.
+#include <gtest/gtest.h>
+
+#include <QtGui/private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "calc_failure.h"
+#include "calc_label.h"
+#include "engine_harness.h"
+#include "frm_a.h"
+#include "key_map.h"
+#include "window_measure.h"
+
+namespace zobu::testing {
+namespace {
+
+using N = LabelName;
+
+CalcLabel& labelOf(frmA& window, Keystroke key) {
+    constexpr N kNames[] = {N::lblNum, N::lblMix, N::lblFun, N::lblDel, N::lblCopy, N::lblPaste};
+    return window.label(kNames[static_cast<int>(key.group)], key.index);
+}
+
+class Window : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    std::string text(N name) { return window.label(name).text().toStdString(); }
+    QPoint centre(const CalcLabel& l) { return l.geometry().center(); }
+    void click(QPoint at) { QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, at); }
+    void doubleClick(QPoint at) {
+        QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {}, at);
+    }
+    void press(std::string_view keys) {
+        for (const char k : keys) {
+            click(centre(labelOf(window, *KeystrokeFor(k))));
+        }
+    }
+    // Everything a key can change; equal snapshots prove that nothing happened.
+    std::vector<std::string> snapshot() {
+        return {text(N::lblSay),
+                text(N::lblTie),
+                text(N::lblLast),
+                text(N::lblNext),
+                std::to_string(window.label(N::lblTie).twipLeft()),
+                std::to_string(window.height()),
+                std::to_string(window.helpVisible()),
+                QGuiApplication::clipboard()->text().toStdString()};
+    }
+
+    frmA window;
+};
+
+// Each key clicked does what the engine does for that key, with the same element index.
+TEST_F(Window, EveryKeyClickedRunsItsOperation) {
+    EngineHarness engine;
+    engine.clipboard.content = "5";
+    QGuiApplication::clipboard()->setText(QStringLiteral("5"));
+    for (const char key : std::string_view("12+3=4-5*6/7.89=nrC8DDV0")) {
+        press(std::string_view(&key, 1));
+        engine.press(std::string_view(&key, 1));
+        const auto& lines = engine.display.lines;
+        EXPECT_EQ(snapshot(),
+                  (std::vector<std::string>{lines[0], lines[1], lines[2], lines[3],
+                                            std::to_string(engine.display.tieLeft * 1.0), "228",
+                                            "0", engine.clipboard.content}))
+            << "after " << key;
+    }
+}
+
+// The keys by virtual-key code (the help panel's list, and the keypad's digits); every other
+// code does nothing. While the help panel is shown only F1 acts.
+TEST_F(Window, KeyReleasesActAsTheirKeysAndNoOtherCodeActs) {
+    std::map<int, char> keys = {{110, '.'}, {190, '.'}, {107, '+'}, {187, '+'}, {109, '-'},
+                                {189, '-'}, {106, '*'}, {222, '*'}, {111, '/'}, {191, '/'},
+                                {13, '='},  {108, '='}, {192, 'n'}, {220, 'r'}, {8, 'D'},
+                                {27, 'D'},  {46, 'D'},  {67, 'C'},  {86, 'V'}};
+    for (char d = 0; d <= 9; ++d) {
+        keys[48 + d] = keys[96 + d] = static_cast<char>('0' + d);
+    }
+    QGuiApplication::clipboard()->setText(QStringLiteral("7"));
+    for (const bool help : {false, true}) {
+        press("12+3");
+        if (help) {
+            window.Form_KeyUp(kKeyF1, 0);
+        }
+        for (int code = std::numeric_limits<std::int16_t>::min();
+             code <= std::numeric_limits<std::int16_t>::max(); ++code) {
+            if (code == 32 || code == kKeyF1 || (keys.count(code) != 0 && !help)) {
+                continue;
+            }
+            const std::vector<std::string> before = snapshot();
+            window.Form_KeyUp(static_cast<std::int16_t>(code), 1);
+            ASSERT_EQ(snapshot(), before) << "code " << code;
+        }
+    }
+    frmA keyed, clicked;
+    const auto lines = [](frmA& w) {
+        std::vector<QString> out;
+        for (const N name : {N::lblSay, N::lblTie, N::lblLast, N::lblNext}) {
+            out.push_back(w.label(name).text());
+        }
+        return out;
+    };
+    for (const auto& [code, key] : keys) {
+        for (frmA* w : {&keyed, &clicked}) {
+            for (const char k : std::string_view("DD4+")) {
+                labelOf(*w, *KeystrokeFor(k)).click();
+            }
+        }
+        keyed.Form_KeyUp(static_cast<std::int16_t>(code), static_cast<std::int16_t>(code % 8));
+        labelOf(clicked, *KeystrokeFor(key)).click();
+        EXPECT_EQ(lines(keyed), lines(clicked)) << "code " << code;
+    }
+}
+
+// The longest number fits the display; folding keeps the display rows and puts the keypad out
+// of reach; Space folds as the double-click does; the 16-bit measures behind the heights.
+TEST_F(Window, LongestNumberFitsAndFolding) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("-1.23456789012346e-300"));
+    press("V");
+    const CalcLabel& say = window.label(N::lblSay);
+    ASSERT_EQ(text(N::lblSay), "-1.23456789012346E-300");
+    EXPECT_LE(say.fontMetrics().horizontalAdvance(say.text()),
+              say.contentsRect().width() - say.indent());
+
+    click(centre(say));
+    EXPECT_EQ(window.height(), 228) << "a single click does nothing";
+    doubleClick(centre(say));
+    EXPECT_EQ(window.size(), QSize(347, 69));
+    EXPECT_LE(window.label(N::lblNext).geometry().bottom(), window.height() - 1);
+    EXPECT_GE(window.label(N::lblDel).geometry().top(), window.height());
+    window.Form_KeyUp(32, 0);
+    EXPECT_EQ(window.height(), 228);
+    window.Form_KeyUp(32, 0);
+    EXPECT_EQ(window.height(), 69);
+
+    EXPECT_EQ(ToInt16(2.5), 2);  // lengths are stored rounding halves to even, in 16 bits
+    EXPECT_EQ(ToInt16(-32768.5), -32768);
+    for (const double overflow : {32767.5, -32768.6, std::numeric_limits<double>::quiet_NaN()}) {
+        EXPECT_THROW(ToInt16(overflow), CalcFailure) << overflow;
+    }
+    EXPECT_EQ(FoldToggleHeight(2707, 3900, 1515), 1515);
+    EXPECT_EQ(FoldToggleHeight(2706.9, 3900, 1515), 3900);
+    EXPECT_THROW(FoldToggleHeight(0, 16384, 16384), CalcFailure);
+}
+
+// Keys of one row share their top and height, keys of one column their left and width; no two
+// labels overlap; the help panel covers them all.
+TEST_F(Window, KeypadIsAGridAndTheHelpPanelCoversIt) {
+    const QList<CalcLabel*> all = window.findChildren<CalcLabel*>();
+    const CalcLabel& help = window.label(N::lblHelp);
+    for (const CalcLabel* a : all) {
+        for (const CalcLabel* b : all) {
+            if (a == b || a == &help || b == &help) {
+                continue;
+            }
+            EXPECT_FALSE(a->geometry().intersects(b->geometry()))
+                << a->text().toStdString() << " / " << b->text().toStdString();
+            if (a->row().action != WindowAction::None && b->row().action != WindowAction::None) {
+                if (std::abs(a->twipTop() - b->twipTop()) < 100) {
+                    EXPECT_EQ(std::pair(a->twipTop(), a->twipHeight()),
+                              std::pair(b->twipTop(), b->twipHeight()));
+                }
+                if (std::abs(a->twipLeft() - b->twipLeft()) < 100) {
+                    EXPECT_EQ(a->twipLeft(), b->twipLeft());
+                }
+                const double aRight = a->twipLeft() + a->twipWidth(),
+                             bRight = b->twipLeft() + b->twipWidth();
+                if (std::abs(aRight - bRight) < 100) {
+                    EXPECT_EQ(aRight, bRight);
+                }
+            }
+        }
+        EXPECT_TRUE(help.geometry().contains(a->geometry()) || a == &help)
+            << a->text().toStdString();
+    }
+    EXPECT_EQ(window.label(N::lblTie).twipLeft(),
+              window.label(N::lblSay).twipLeft() + window.label(N::lblSay).twipWidth());
+}
+
+// F1 over a folded window unfolds it; while shown, the panel takes the mouse: a click hides it
+// and reaches nothing beneath, a double-click over the display does not fold the window.
+TEST_F(Window, HelpPanelHoldsTheMouseAndTheKeyboard) {
+    press("12+3");
+    doubleClick(centre(window.label(N::lblSay)));
+    window.Form_KeyUp(kKeyF1, 0);
+    EXPECT_TRUE(window.label(N::lblHelp).isVisible());
+    std::vector<std::string> shown = snapshot();
+    EXPECT_EQ(shown[5], "228");
+    click(QPoint(345, 226));  // the margin around the panel
+    EXPECT_EQ(snapshot(), shown);
+    press("7");
+    shown[6] = "0";
+    EXPECT_EQ(snapshot(), shown) << "hiding keeps the height and the calculator";
+    press("7");
+    EXPECT_EQ(text(N::lblSay), "37");
+    window.ShowHelp();
+    doubleClick(centre(window.label(N::lblSay)));
+    EXPECT_FALSE(window.helpVisible());
+    EXPECT_EQ(window.height(), 228);
+}
+
+std::vector<QAccessible::Event> heard;
+
+// As a screen reader meets the window: keys are buttons named by their caption, described by
+// their tooltip, with a press action that runs them also on the folded window; lines are
+// static text. Each write of the display is heard once. Qt switches accessibility on when a
+// reader connects; the offscreen platform has no bridge, so the test switches it on itself.
+TEST(ScreenReader, NamesRolesPressActionsAndAnnouncements) {
+    QPlatformAccessibility* bridge = QGuiApplicationPrivate::platformIntegration()->accessibility();
+    ASSERT_NE(bridge, nullptr);
+    bridge->setActive(true);
+    QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+        static_cast<void>(event->accessibleInterface());  // as a bridge asks, even mid-build
+        if (event->object()->property("zobuSay").toBool()) {
+            heard.push_back(event->type());
+        }
+    });
+    {
+        frmA window;
+        window.show();
+        window.label(N::lblSay).setProperty("zobuSay", true);
+        window.lblSay_DblClick();
+        EngineHarness engine;
+        for (const LabelSpec& row : kLayout) {
+            QAccessibleInterface* a =
+                QAccessible::queryAccessibleInterface(&window.label(row.name, row.index));
+            ASSERT_NE(a, nullptr);
+            EXPECT_EQ(a->text(QAccessible::Name), window.label(row.name, row.index).text());
+            if (row.name == N::lblHelp) {
+                continue;
+            }
+            const bool key = row.action != WindowAction::None && row.name != N::lblSay;
+            EXPECT_EQ(a->role(), key ? QAccessible::Button : QAccessible::StaticText)
+                << row.caption;
+            if (!key) {
+                continue;
+            }
+            EXPECT_EQ(a->text(QAccessible::Description),
+                      window.label(row.name, row.index).toolTip());
+            EXPECT_FALSE(a->state().focusable);
+            heard.clear();
+            const int writes = engine.display.displayWrites;
+            a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+            const char caption = row.name == N::lblFun
+                                     ? "nr"[row.index]
+                                     : (row.name == N::lblDel ? 'D' : row.caption[0]);
+            engine.press(std::string_view(&caption, 1));
+            EXPECT_EQ(window.label(N::lblSay).text().toStdString(), engine.display.lines[0])
+                << row.caption;
+            EXPECT_EQ(std::count(heard.begin(), heard.end(), QAccessible::NameChanged),
+                      engine.display.displayWrites - writes)
+                << row.caption;
+        }
+        QAccessibleInterface* help =
+            QAccessible::queryAccessibleInterface(&window.label(N::lblHelp));
+        EXPECT_TRUE(help->state().invisible);
+        window.ShowHelp();
+        const QString before = window.label(N::lblSay).text();
+        QAccessible::queryAccessibleInterface(&window.label(N::lblNum, 7))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
+        EXPECT_EQ(window.label(N::lblSay).text(), before)
+            << "a key beneath the shown panel cannot be pressed";
+        help->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        EXPECT_FALSE(window.helpVisible());
+    }
+    QAccessible::installUpdateHandler(nullptr);
+    bridge->setActive(false);
+}
+
+}  // namespace
+}  // namespace zobu::testing
+
+int main(int argc, char* argv[]) {
+    testing::InitGoogleTest(&argc, argv);
+    if (GTEST_FLAG_GET(list_tests)) {
+        return RUN_ALL_TESTS();  // listing needs no display
+    }
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
