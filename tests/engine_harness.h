@@ -29,22 +29,17 @@ struct RecordingDisplay : DisplayLines {
     std::string mixTag(std::int16_t i) const override {
         return std::array{"", "+", "-", "*", "/"}.at(static_cast<std::size_t>(i));
     }
-    std::string funTag(std::int16_t i) const override {
-        return std::array{"-", "1 /"}.at(static_cast<std::size_t>(i));
-    }
+    std::string funTag(std::int16_t i) const override { return i == 0 ? "-" : "1 /"; }
     void beep() override { ++beeps; }
 
     std::array<std::string, 4> lines{"0", "", "", ""};  // lblSay, lblTie, lblLast, lblNext
     std::int16_t tieLeft = kTieRight;
-    int beeps = 0;
-    int displayWrites = 0;
+    int beeps = 0, displayWrites = 0;
 };
 
 struct FakeClipboard : Clipboard {
     void ClipboardClear() override { content = check(failClear); }
-    void ClipboardPutText(std::string_view text) override {
-        content = check(failPut) + std::string(text);
-    }
+    void ClipboardPutText(std::string_view text) override { content = check(failPut) += text; }
     std::string ClipboardGetText() override { return check(failGet) + content; }
     static std::string check(bool fail) {
         return fail ? throw CalcFailure(FailureKind::ClipboardUnavailable) : std::string();
@@ -56,8 +51,7 @@ struct FakeClipboard : Clipboard {
 
 struct EngineHarness {
     EngineHarness() {
-        engine.state().intTieLeft = kTieLeft;
-        engine.state().intTieRight = kTieRight;
+        engine.state().intTieLeft = kTieLeft, engine.state().intTieRight = kTieRight;
     }
 
     // Runs the script; `after` hears each key (its first character) once it has run.
@@ -69,25 +63,22 @@ struct EngineHarness {
                 clipboard.content = script.substr(i + 1, end - i - 1);
                 i = end;
             } else if (c == 'X' || c == 'Y' || c == 'Z') {
-                bool& fail = c == 'X' ? clipboard.failClear
-                                      : (c == 'Y' ? clipboard.failPut : clipboard.failGet);
-                fail = !fail;
+                bool* fail[] = {&clipboard.failClear, &clipboard.failPut, &clipboard.failGet};
+                *fail[c - 'X'] = !*fail[c - 'X'];
             } else if (const auto key = KeystrokeFor(c)) {
                 press(*key);
-            } else if (c == ' ') {
-                continue;
-            } else {
+            } else if (c != ' ') {
                 throw std::invalid_argument("not a key: " + std::string(1, c));
             }
-            if (after) {
+            if (after && c != ' ') {
                 after(c);
             }
         }
     }
 
     void press(Keystroke key) {
-        const std::int16_t i = key.index;
         using G = KeyGroup;
+        const std::int16_t i = key.index;
         key.group == G::lblNum    ? engine.lblNum_Click(i)
         : key.group == G::lblMix  ? engine.lblMix_Click(i)
         : key.group == G::lblFun  ? engine.lblFun_Click(i)

@@ -107,9 +107,7 @@ TEST(PasteReader, ReadsNumbersAsPeopleCopyThemAndRejectsTheRest) {
         {"1e-400", "0"},
         {"1e400", "溢出"},
         {std::string(mb10, '9'), "溢出"},
-        {"0." + std::string(mb10, '0') + "1", "0"},
         {std::string(mb10, ' ') + "7" + std::string(mb10, '\n'), "7"},
-        {std::string(mb10, '\xff'), "类型不匹配"},
         {std::string("1\0002", 3), "类型不匹配"}};
     for (const auto& [text, read] : cases) {
         EXPECT_EQ(outcome(ReadPastedNumber, text), read) << text.substr(0, 40);
