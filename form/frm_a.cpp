@@ -1,9 +1,9 @@
 #include "frm_a.h"
 
 #include "help_text.h"
+#include "int16_lengths.h"
 #include "key_map.h"
 #include "layout_table.h"
-#include "int16_lengths.h"
 
 namespace zobu {
 namespace {
@@ -29,9 +29,9 @@ void frmA::Form_Load() {
     CalcState& s = m_engine.state();
     const LabelSpec& say = Row(LabelName::lblSay);
     s.intFullHeight = ToInt16(m_surface.windowHeight());
-    s.intFoldHeight = ToInt16(s.intFullHeight -
-                              (Row(LabelName::lblNum, 0).top - Row(LabelName::lblNext).top) -
-                              kFoldMargin);
+    s.intFoldHeight =
+        ToInt16(s.intFullHeight - (Row(LabelName::lblNum, 0).top - Row(LabelName::lblNext).top) -
+                kFoldMargin);
     s.intTieLeft = ToInt16(say.left - Row(LabelName::lblTie).width);
     s.intTieRight = ToInt16(say.width + say.left);
     m_lines.setTieLeft(s.intTieRight);

@@ -33,7 +33,7 @@ void LabelLines::setText(Line line, std::string_view text) {
 void LabelLines::setTieLeft(std::int16_t left) {
     const std::size_t row = LineRow(Line::lblTie);
     const LabelSpec& tie = kLayout[row];
-    m_surface.moveLabel(row, {left, tie.top, tie.width, tie.height});
+    m_surface.moveLabel(row, {static_cast<double>(left), tie.top, tie.width, tie.height});
 }
 
 // Tags are read from the layout rows of the keys, as the keys carry them.
