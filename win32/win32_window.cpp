@@ -44,7 +44,8 @@ DWORD labelStyle(const LabelSpec& row) {
     if (row.border) {
         style |= WS_BORDER;
     }
-    if (row.action != WindowAction::None || *row.tooltip != '\0') {
+    if (row.click != WindowAction::None || row.doubleClick != WindowAction::None ||
+        *row.tooltip != '\0') {
         style |= SS_NOTIFY;
     }
     return style;
@@ -243,6 +244,11 @@ LRESULT CALLBACK Win32Window::windowProc(HWND window, UINT message, WPARAM wPara
                           reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY && self != nullptr) {
+        self->m_window = nullptr;  // closed by the user: nothing left to destroy
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    }
+    // Until CreateWindowExW returns, the window is still being made: Windows' defaults.
     if (self == nullptr || self->m_window == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
     }

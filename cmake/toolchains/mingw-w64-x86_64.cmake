@@ -16,3 +16,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # libstdc++, libgcc and winpthread linked in: the .exe runs from a bare folder or a ZIP.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# Release builds without their symbol tables: a third of the size.
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
+set(CMAKE_EXE_LINKER_FLAGS_MINSIZEREL_INIT "-s")

@@ -150,8 +150,16 @@ TEST_F(GeneratedIconsTest, ScalableIconDrawsTheSourceExactly) {
     EXPECT_EQ(rasteriseRects(svg), m_source);
 }
 
-TEST_F(GeneratedIconsTest, WindowsIconHoldsTheThemeImages) {
+// The 32 x 32 16-colour drawing comes first, exactly; the other sizes are the theme's. The
+// Windows build takes the committed copy, which must be what the drawing gives today
+// (after editing zobu.xpm, copy the generated .ico over data/icons/zobu.ico).
+TEST_F(GeneratedIconsTest, WindowsIconStartsWithTheSixteenColourDrawing) {
     QByteArray ico = readFile(QStringLiteral(ZOBU_ICON_DIR "/" ZOBU_APP_ID ".ico"));
+    EXPECT_EQ(ico, readFile(QStringLiteral(ZOBU_COMMITTED_ICON)));
+    // The first directory entry: 32 x 32, 16 palette colours, 4 bits per pixel.
+    ASSERT_GT(ico.size(), 22);
+    EXPECT_EQ(ico.mid(6, 8), QByteArray::fromHex("20201000" "01000400"));
+
     QBuffer buffer(&ico);
     QImageReader reader(&buffer, "ico");
     ASSERT_EQ(reader.imageCount(), 4) << reader.errorString().toStdString();
@@ -159,9 +167,12 @@ TEST_F(GeneratedIconsTest, WindowsIconHoldsTheThemeImages) {
     for (int i = 0; i < reader.imageCount(); ++i) {
         ASSERT_TRUE(reader.jumpToImage(i));
         const QImage image = reader.read().convertToFormat(QImage::Format_ARGB32);
-        bySize[image.width()] = image;
+        bySize.emplace(image.width(), image);
+        if (i == 0) {
+            EXPECT_EQ(image, m_source);
+        }
     }
-    for (const int size : {16, 32, 48, 256}) {
+    for (const int size : {16, 48, 256}) {
         SCOPED_TRACE(size);
         EXPECT_EQ(bySize[size], loadArgb(themeIcon(size), "PNG"));
     }
