@@ -10,8 +10,7 @@
 #include "win32_clipboard.h"
 #include "win32_window.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
-                    int show) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int show) {
     // Before the first window: its twips are measured at its own monitor's DPI.
     zobu::EnablePerMonitorDpi();
     int status = EXIT_FAILURE;

@@ -16,8 +16,8 @@ constexpr wchar_t kWidestDisplayText[] = L"-1.23456789012346E-300";
 
 HFONT makeFont(const wchar_t* face, BYTE charset, BYTE family, int pixels) {
     // A negative height asks for the character height (the em), which is what points measure.
-    return CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, charset,
-                       OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, family, face);
+    return CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, charset, OUT_TT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, family, face);
 }
 
 int pointsToPixels(double points, UINT dpi) {
@@ -59,9 +59,8 @@ void LabelFonts::create(UINT dpi, int displayWidth) {
     release();
     m_fonts[static_cast<std::size_t>(FontRole::Key)] = fixedPitch(pointsToPixels(kKeyPoints, dpi));
     m_fonts[static_cast<std::size_t>(FontRole::Display)] = fittedDisplay(dpi, displayWidth);
-    m_fonts[static_cast<std::size_t>(FontRole::Chinese)] =
-        makeFont(L"宋体", GB2312_CHARSET, DEFAULT_PITCH | FF_DONTCARE,
-                 pointsToPixels(kChinesePoints, dpi));
+    m_fonts[static_cast<std::size_t>(FontRole::Chinese)] = makeFont(
+        L"宋体", GB2312_CHARSET, DEFAULT_PITCH | FF_DONTCARE, pointsToPixels(kChinesePoints, dpi));
 }
 
 void LabelFonts::release() noexcept {

@@ -93,8 +93,8 @@ Win32Window::Win32Window(HINSTANCE instance) {
     registerClass(instance, &Win32Window::windowProc);
     const std::wstring title = ToUtf16(kWindowTitle);
     m_window = CreateWindowExW(kWindowExStyle, kWindowClass, title.c_str(), kWindowStyle,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                               nullptr, nullptr, instance, this);
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                               nullptr, instance, this);
     if (m_window == nullptr) {
         throw std::runtime_error("cannot create the calculator's window");
     }
@@ -125,9 +125,8 @@ void Win32Window::createLabels(HINSTANCE instance) {
         const LabelSpec& spec = kLayout[row];
         const std::wstring caption = ToUtf16(spec.caption);
         const auto id = static_cast<INT_PTR>(kFirstLabelId + static_cast<int>(row));
-        m_labels[row] = CreateWindowExW(0, L"STATIC", caption.c_str(), labelStyle(spec), 0, 0, 0,
-                                        0, m_window, reinterpret_cast<HMENU>(id), instance,
-                                        nullptr);
+        m_labels[row] = CreateWindowExW(0, L"STATIC", caption.c_str(), labelStyle(spec), 0, 0, 0, 0,
+                                        m_window, reinterpret_cast<HMENU>(id), instance, nullptr);
         if (m_labels[row] == nullptr) {
             throw std::runtime_error("cannot create the calculator's labels");
         }
@@ -140,10 +139,10 @@ void Win32Window::createLabels(HINSTANCE instance) {
 void Win32Window::createTooltips(HINSTANCE instance) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    m_tooltips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr,
-                                 instance, nullptr);
+    m_tooltips =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr, instance, nullptr);
     if (m_tooltips == nullptr) {
         return;  // the calculator works without its tooltips
     }
@@ -236,8 +235,7 @@ void Win32Window::beep() {
     MessageBeep(MB_OK);
 }
 
-LRESULT CALLBACK Win32Window::windowProc(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam) {
+LRESULT CALLBACK Win32Window::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA,

@@ -158,7 +158,8 @@ TEST_F(GeneratedIconsTest, WindowsIconStartsWithTheSixteenColourDrawing) {
     EXPECT_EQ(ico, readFile(QStringLiteral(ZOBU_COMMITTED_ICON)));
     // The first directory entry: 32 x 32, 16 palette colours, 4 bits per pixel.
     ASSERT_GT(ico.size(), 22);
-    EXPECT_EQ(ico.mid(6, 8), QByteArray::fromHex("20201000" "01000400"));
+    EXPECT_EQ(ico.mid(6, 8), QByteArray::fromHex("20201000"
+                                                 "01000400"));
 
     QBuffer buffer(&ico);
     QImageReader reader(&buffer, "ico");

@@ -150,7 +150,7 @@ QByteArray icoFromImages(const std::vector<QImage>& images) {
         appendU8(ico, entry.side % 256u);
         appendU8(ico, entry.side % 256u);
         appendU8(ico, entry.colours % 256u);
-        appendU8(ico, 0);  // reserved
+        appendU8(ico, 0);   // reserved
         appendU16(ico, 1);  // colour planes
         appendU16(ico, entry.bits);
         const auto length = static_cast<std::uint64_t>(entry.data.size());
