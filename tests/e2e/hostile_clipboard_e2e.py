@@ -43,6 +43,10 @@ CASES = [
     ("thousands separators", b"1,234.5", "1234.5"),
 ]
 
+# Rows that do not hold for the Windows program, and why. Windows' Unicode text ends at its
+# first NUL: every Windows program reads "12" from the X text "12<NUL>34", and so does Zobu.
+WINDOWS_DIFFERS = {"a NUL in the middle"}
+
 
 class BellWatch(threading.Thread):
     """bell_watch on the session's display, counting the bells it hears."""
@@ -83,7 +87,10 @@ def main():
                                   timeout=20, check=False).stdout
 
         try:
+            windows = sys.argv[1].endswith(".exe")
             for index, (name, data, shown) in enumerate(CASES):
+                if windows and name in WINDOWS_DIFFERS:
+                    continue
                 zobu.click("DEL", "DEL", BEFORE)
                 # xclip serves the selection until another program takes it; each ends before
                 # the next starts, by its own process id.

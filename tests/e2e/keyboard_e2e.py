@@ -81,6 +81,25 @@ class Keyboard(unittest.TestCase):
                 self.zobu.keys("Escape", "Escape", *keys)
                 self.assertEqual(self.zobu.display_text(by_key=True), shown)
 
+    def test_keys_by_their_place_on_other_layouts(self):
+        # The German keypad's decimal key types "," and is the decimal point; German Shift+0
+        # types "=" and is the 0 key; the French "&" key is the 1 key.
+        rows = [("de", True, main_row("3") + [K["KP."]] + main_row("5"), "3.5"),
+                ("de", False, ["shift+0"], "0"),
+                ("fr", False, [K["1"]], "1")]
+        for layout, lock, keys, shown in rows:
+            with self.subTest(layout=layout, keys=keys):
+                self.zobu.layout(layout)
+                try:
+                    if lock:
+                        self.zobu.keys("Num_Lock")
+                    self.zobu.keys("Escape", "Escape", *keys)
+                    if lock:
+                        self.zobu.keys("Num_Lock")
+                    self.assertEqual(self.zobu.display_text(), shown)
+                finally:
+                    self.zobu.layout("us")
+
     def test_ctrl_c_copies(self):
         self.zobu.keys(*main_row("45"))
         self.zobu.clipboard_set("stale")

@@ -6,7 +6,9 @@ clicks and key presses through xdotool, the real clipboard through xclip.
         assert zobu.display_text() == "3"
 
 Positions come from the window's layout in twips (15 twips to a pixel), times the scale
-factor the session started the program with. Python 3 standard library only.
+factor the session started the program with. A program ending in ".exe" is the Windows
+program: it runs under Wine ($ZOBU_WINE, prefix $ZOBU_WINEPREFIX, made on first use) at
+96 DPI times the scale. Python 3 standard library only.
 """
 
 import os
@@ -66,7 +68,9 @@ class ZobuSession:
     how long its window may take to appear."""
 
     def __init__(self, program, scale=1, command=(), start_seconds=15):
-        self.argv = [*command, program]
+        self.wine = program.endswith(".exe")
+        self.argv = [*command, *([os.environ.get("ZOBU_WINE", "wine")] if self.wine else []),
+                     program]
         self.scale = scale
         self.start_seconds = start_seconds
         self.display = self.window = self._xvfb = self._zobu = self._stderr = None
@@ -83,6 +87,8 @@ class ZobuSession:
     def start(self):
         try:
             self._start_xvfb()
+            if self.wine:
+                self._prepare_wine()
             self._start_program()
         except BaseException:
             self.stop()
@@ -98,6 +104,9 @@ class ZobuSession:
                 except subprocess.TimeoutExpired:
                     proc.kill()
                     proc.wait()
+        if self.wine and self.display is not None:
+            # Wine's own helpers (its server, the desktop process) end with the prefix's.
+            subprocess.run(["wineserver", "-k"], env=self.env(), check=False, timeout=10)
         self._zobu = self._xvfb = None
         if self._stderr is not None:
             self._stderr.close()
@@ -121,7 +130,22 @@ class ZobuSession:
         env["DISPLAY"] = self.display
         if self.scale != 1:
             env["QT_SCALE_FACTOR"] = str(self.scale)
+        if self.wine:
+            env["WINEPREFIX"] = os.environ.get("ZOBU_WINEPREFIX", os.path.expanduser("~/.wine"))
+            env["WINEDLLOVERRIDES"] = "mscoree,mshtml="  # no Mono or Gecko installer prompts
+            env["WINEDEBUG"] = "-all"
         return env
+
+    def _prepare_wine(self):
+        """Makes the prefix on first use (about 15 s) and sets its DPI for this session."""
+        env = self.env()
+        if not os.path.exists(os.path.join(env["WINEPREFIX"], "system.reg")):
+            subprocess.run(["wineboot", "-i"], env=env, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL, check=True, timeout=120)
+        subprocess.run([self.argv[-2], "reg", "add", r"HKCU\Control Panel\Desktop", "/v",
+                        "LogPixels", "/t", "REG_DWORD", "/d", str(96 * self.scale), "/f"],
+                       env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True,
+                       timeout=60)
 
     def _start_program(self):
         self._stderr = tempfile.TemporaryFile()
@@ -195,6 +219,11 @@ class ZobuSession:
     def hold(self, keycode, seconds):
         """Holds a key down for a while, as X repeats it, and lets it go."""
         self._run("xdotool", "keydown", str(keycode), "sleep", str(seconds), "keyup", str(keycode))
+
+    def layout(self, name):
+        """Switches the X server's keyboard layout ("us", "de", "fr"); the program sees it at
+        the next key."""
+        self._run("setxkbmap", "-display", self.display, name)
 
     def focus(self):
         """Gives the window the keyboard (there is no window manager to do it)."""
