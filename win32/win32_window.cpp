@@ -24,7 +24,9 @@ constexpr int kFirstLabelId = 100;
 DWORD alignmentStyle(TextAlign align) {
     switch (align) {
         case TextAlign::Left:
-            return SS_LEFT;
+            // The help panel's lines end where its text says, never where a wider stand-in
+            // font would wrap them (a wrapped rule pushes the last lines out of the panel).
+            return SS_LEFTNOWORDWRAP;
         case TextAlign::Right:
             return SS_RIGHT;
         case TextAlign::Center:
@@ -173,6 +175,12 @@ void Win32Window::useDpi(UINT dpi) {
     const TwipRect& say = m_places[LayoutRow(LabelName::lblSay)];
     const int border = 2 * GetSystemMetrics(SM_CXBORDER);
     m_fonts.create(dpi, pixels(say.left + say.width) - pixels(say.left) - border);
+    // The tips are Chinese: they get the Chinese labels' font, wherever the system's tip
+    // font lacks the characters.
+    if (m_tooltips != nullptr) {
+        SendMessageW(m_tooltips, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(m_fonts.font(FontRole::Chinese)), FALSE);
+    }
     for (std::size_t row = 0; row < kLayout.size(); ++row) {
         SendMessageW(m_labels[row], WM_SETFONT,
                      reinterpret_cast<WPARAM>(m_fonts.font(kLayout[row].font)), FALSE);
