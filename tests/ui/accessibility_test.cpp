@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "key_map.h"
 #include "window_fixture.h"
 
 namespace zobu::testing {
@@ -53,7 +54,7 @@ protected:
         ASSERT_TRUE(QAccessible::isActive());
         QAccessible::installUpdateHandler(&Listen);
         heard().clear();
-        window = std::make_unique<frmA>();
+        window = std::make_unique<FormWindow>();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         heard().clear();
@@ -89,7 +90,7 @@ protected:
         return count;
     }
 
-    std::unique_ptr<frmA> window;
+    std::unique_ptr<FormWindow> window;
 };
 
 // Keys are buttons named by their caption and described by their tooltip, with a press
@@ -139,7 +140,7 @@ TEST_F(ScreenReader, LabelsHaveTheirRolesNamesAndDescriptions) {
 // out of the mouse's reach. Each write of the display is heard once, also one that leaves its
 // text as it was, so that a screen reader user hears every key that acts.
 TEST_F(ScreenReader, PressActionRunsTheKeyAndEachDisplayWriteIsHeard) {
-    window->lblSay_DblClick();
+    window->form().Form_KeyUp(32, 0);  // Space folds
     ASSERT_EQ(window->height(), 69);
     for (const auto& [key, display] : std::vector<std::pair<char, const char*>>{{'1', "1"},
                                                                                 {'2', "12"},
@@ -172,12 +173,12 @@ TEST_F(ScreenReader, HelpPanelIsInvisibleUntilShownAndAPressHidesIt) {
     QAccessibleActionInterface* actions = help->actionInterface();
     ASSERT_NE(actions, nullptr);
     EXPECT_TRUE(actions->actionNames().isEmpty());
-    window->ShowHelp();
+    window->form().Form_KeyUp(kKeyF1, 0);
     EXPECT_FALSE(help->state().invisible);
     press("7");
     EXPECT_EQ(name(N::lblSay), "0") << "a key beneath the shown panel cannot be pressed";
     actions->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_FALSE(window->helpVisible());
+    EXPECT_TRUE(label(N::lblHelp).isHidden());
     EXPECT_TRUE(help->state().invisible);
     EXPECT_EQ(name(N::lblSay), "0") << "the press reached no key beneath";
 }

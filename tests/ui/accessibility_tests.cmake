@@ -5,7 +5,7 @@ find_package(Qt6 REQUIRED COMPONENTS Gui Widgets Test)
 
 add_executable(accessibility_tests ${CMAKE_CURRENT_LIST_DIR}/accessibility_test.cpp)
 target_link_libraries(accessibility_tests PRIVATE
-    zobu_ui zobu_window_test_main Qt6::Test Qt6::GuiPrivate zobu_warnings zobu_sanitizers)
+    zobu_qt zobu_window_test_main Qt6::Test Qt6::GuiPrivate zobu_warnings zobu_sanitizers)
 gtest_discover_tests(accessibility_tests
     TEST_PREFIX "accessibility."
     DISCOVERY_MODE PRE_TEST

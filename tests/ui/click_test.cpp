@@ -55,7 +55,7 @@ TEST_F(Mouse, DoubleClickOnAKeyActsOnce) {
     EXPECT_EQ(say(), "7");
     doubleClick(N::lblMix, 1);
     EXPECT_EQ(line(N::lblTie), "+");
-    EXPECT_EQ(window.state().intOp, 1);
+    EXPECT_EQ(window.form().state().intOp, 1);
 }
 
 // A right click, a press released over another key, and clicks on the lines or between the

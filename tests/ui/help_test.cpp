@@ -1,8 +1,6 @@
-// The help panel: its text, F1 over a folded window, and its hold on the mouse and the
-// keyboard while it is shown.
+// The help panel on the Qt window: its caption as shown, fitting the panel, and while it is
+// shown it lies over every key, so a click reaches it alone.
 #include <gtest/gtest.h>
-
-#include <limits>
 
 #include "help_text.h"
 #include "key_map.h"
@@ -31,24 +29,11 @@ TEST_F(HelpPanel, CaptionIsTheThirteenLinesOfKeyboardCommands) {
     EXPECT_LE(needed.height(), help.contentsRect().height());
 }
 
-TEST_F(HelpPanel, F1OverAFoldedWindowUnfoldsAndF1AgainHides) {
-    keyUp(32);
-    ASSERT_EQ(clientHeight(), 69);
-    keyUp(kKeyF1);
-    EXPECT_EQ(clientHeight(), 228);
-    EXPECT_TRUE(label(N::lblHelp).isVisible());
-    keyUp(kKeyF1);
-    EXPECT_FALSE(window.helpVisible());
-    EXPECT_EQ(clientHeight(), 228) << "hiding keeps the window unfolded";
-    keyUp(kKeyF1);
-    EXPECT_TRUE(window.helpVisible());
-}
-
 // The "7" key lies under the panel; a click there hides the panel and reaches nothing else.
 // A double-click over the display must not fold the window through it either.
 TEST_F(HelpPanel, ClickHidesItAndReachesNoKey) {
     press("12+3");
-    window.ShowHelp();
+    keyUp(kKeyF1);
     const WindowSnapshot shown = snapshot();
     clickAt(QPoint(345, 226));  // the margin around the panel
     EXPECT_EQ(snapshot(), shown);
@@ -60,29 +45,10 @@ TEST_F(HelpPanel, ClickHidesItAndReachesNoKey) {
     click(N::lblNum, 7);
     EXPECT_EQ(say(), "37") << "with the panel gone the key works again";
 
-    window.ShowHelp();
+    keyUp(kKeyF1);
     doubleClick(N::lblSay);
-    EXPECT_FALSE(window.helpVisible());
+    EXPECT_FALSE(helpShown());
     EXPECT_EQ(clientHeight(), 228);
-}
-
-TEST_F(HelpPanel, WhileShownOnlyF1Acts) {
-    setClipboard(QStringLiteral("77"));
-    press("12+3");
-    keyUp(kKeyF1);
-    const WindowSnapshot shown = snapshot();
-    ASSERT_TRUE(shown.help);
-    for (int code = std::numeric_limits<std::int16_t>::min();
-         code <= std::numeric_limits<std::int16_t>::max(); ++code) {
-        if (code != kKeyF1) {
-            window.Form_KeyUp(static_cast<std::int16_t>(code), 1);
-            ASSERT_EQ(snapshot(), shown) << "code " << code;
-        }
-    }
-    keyUp(kKeyF1);
-    EXPECT_FALSE(window.helpVisible());
-    keyUp(13);
-    EXPECT_EQ(say(), "15");
 }
 
 }  // namespace

@@ -72,7 +72,7 @@ TEST_F(KeyUp, EveryKeyRunsItsOperationWithItsArgument) {
             press("DD");  // clears everything
             setClipboard(QStringLiteral("1234.5"));
             press(c.before);
-            window.Form_KeyUp(code, shifts[run++ % std::size(shifts)]);
+            window.form().Form_KeyUp(code, shifts[run++ % std::size(shifts)]);
             press(c.after);
             EXPECT_EQ(say(), c.display);
             EXPECT_EQ(line(N::lblLast), c.history);
@@ -81,7 +81,7 @@ TEST_F(KeyUp, EveryKeyRunsItsOperationWithItsArgument) {
                 EXPECT_EQ(clipboard(), QStringLiteral("-4.5"));
             }
             EXPECT_EQ(clientHeight(), 228);
-            EXPECT_FALSE(window.helpVisible());
+            EXPECT_FALSE(helpShown());
         }
     }
 }

@@ -119,7 +119,8 @@ protected:
             if (const char* broken = brokenPromise()) {
                 std::string report = std::string(broken) + "; display \"" + say() + "\", note \"" +
                                      line(N::lblNext) + "\", state " +
-                                     std::to_string(window.state().intState) + ", last steps:";
+                                     std::to_string(window.form().state().intState) +
+                                     ", last steps:";
                 for (const std::string& done : trace) {
                     report += "\n  " + done;
                 }
@@ -143,7 +144,7 @@ private:
         if (roll < 55) {
             const std::int16_t code = burst ? kDigits[below(rng, kDigits.size())]
                                             : static_cast<std::int16_t>(below(rng, 256));
-            window.Form_KeyUp(code, static_cast<std::int16_t>(below(rng, 8)));
+            window.form().Form_KeyUp(code, static_cast<std::int16_t>(below(rng, 8)));
             return "key " + std::to_string(code);
         }
         if (roll < 92 || burst) {
@@ -167,7 +168,7 @@ private:
 
     // What holds between any two steps, whatever happened: the first promise broken, or null.
     const char* brokenPromise() {
-        const CalcState& s = window.state();
+        const CalcState& s = window.form().state();
         const std::int16_t st = s.intState;
         const std::string display = say();
         const std::string note = line(N::lblNext);
@@ -206,7 +207,7 @@ private:
              "the mark stands, and is drawn, before or after the display"},
             {named, "a failure note ends with the failure's text"},
             {height == 228 || height == 69, "the window is folded or unfolded"},
-            {!window.helpVisible() || height == 228, "help is shown on the unfolded window"},
+            {!helpShown() || height == 228, "help is shown on the unfolded window"},
         };
         for (const auto& [holds, what] : promises) {
             if (!holds) {

@@ -3,7 +3,7 @@
 # resident set compared between two storms.
 add_executable(storm_tests ${CMAKE_CURRENT_LIST_DIR}/storm_test.cpp)
 target_link_libraries(storm_tests PRIVATE
-    zobu_ui zobu_keyboard zobu_window_test_main Qt6::Test zobu_warnings zobu_sanitizers)
+    zobu_qt zobu_window_test_main Qt6::Test zobu_warnings zobu_sanitizers)
 gtest_discover_tests(storm_tests
     TEST_PREFIX "storm."
     DISCOVERY_MODE PRE_TEST

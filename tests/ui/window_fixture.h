@@ -17,7 +17,7 @@
 #include <utility>
 
 #include "calc_label.h"
-#include "frm_a.h"
+#include "form_window.h"
 
 namespace zobu::testing {
 
@@ -103,7 +103,7 @@ protected:
     }
 
     // The release of a key with this virtual-key code, no modifiers.
-    void keyUp(std::int16_t code) { window.Form_KeyUp(code, 0); }
+    void keyUp(std::int16_t code) { window.form().Form_KeyUp(code, 0); }
 
     // A press and release through the window, modifiers pressed around it, as QTest types.
     void tap(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -123,17 +123,18 @@ protected:
     std::string line(LabelName name) { return label(name).text().toStdString(); }
     std::string say() { return line(LabelName::lblSay); }
     int clientHeight() const { return window.height(); }
+    bool helpShown() { return !label(LabelName::lblHelp).isHidden(); }
 
     WindowSnapshot snapshot() {
-        return {window.state(),
+        return {window.form().state(),
                 {label(LabelName::lblSay).text(), label(LabelName::lblTie).text(),
                  label(LabelName::lblLast).text(), label(LabelName::lblNext).text()},
                 clientHeight(),
-                window.helpVisible(),
+                helpShown(),
                 clipboard()};
     }
 
-    frmA window;
+    FormWindow window;
 };
 
 }  // namespace zobu::testing
