@@ -1,6 +1,7 @@
 #include "label_fonts.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace zobu {
 namespace {
