@@ -102,6 +102,7 @@ def main():
                                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
                 xclip.stdin.write(data)
                 xclip.stdin.close()
+                zobu.clipboard_settle()
                 if not wait_for(lambda: clipboard_bytes() == data, 20):
                     failures.append(f"{name}: xclip did not take the clipboard")
                     continue
