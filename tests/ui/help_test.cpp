@@ -16,13 +16,6 @@ TEST_F(HelpPanel, CaptionIsTheThirteenLinesOfKeyboardCommands) {
     const CalcLabel& help = label(N::lblHelp);
     const QString caption = help.text();
     EXPECT_EQ(caption.toStdString(), HelpText());
-    EXPECT_EQ(caption.size(), 412);
-    EXPECT_EQ(caption.split(QStringLiteral("\r\n")).size(), 13);
-    EXPECT_FALSE(caption.endsWith(QLatin1Char('\n')));
-    for (const char* key : {"[*]", "[']", "[/]", "[回车]", "[=]", "[~]", "[\\]", "[DEL]", "[退格]",
-                            "[ESC]", "[C]", "[V]", "[空格]", "[F1]"}) {
-        EXPECT_TRUE(caption.contains(QString::fromUtf8(key))) << key;
-    }
     const QRect needed =
         help.fontMetrics().boundingRect(help.contentsRect(), Qt::AlignTop | Qt::AlignLeft, caption);
     EXPECT_LE(needed.width(), help.contentsRect().width());

@@ -1,103 +1,16 @@
-// The keyboard on the window. Form_KeyUp: every code of the key table reaches its operation
-// with its argument whatever the Shift state, every other code does nothing (Space and F1 are
-// tested with the folding and the help panel). Qt key events as the platform delivers them:
-// one action per key, at its release, whatever the modifiers; auto-repeat, modifiers alone
-// and unmapped keys do nothing; keys held while the window loses the keyboard are forgotten.
-// Events made here carry no native data, so the keys are read from Qt's key and the keypad
-// flag.
+// The keyboard on the window: Qt key events as the platform delivers them. One action per
+// key, at its release, whatever the modifiers; auto-repeat, modifiers alone and unmapped keys
+// do nothing; keys held while the window loses the keyboard are forgotten. Events made here
+// carry no native data, so the keys are read from Qt's key and the keypad flag.
 #include <gtest/gtest.h>
 
 #include <QWidget>
-#include <limits>
-#include <set>
-#include <string>
 #include <vector>
 
-#include "key_map.h"
 #include "window_fixture.h"
 
 namespace zobu::testing {
 namespace {
-
-using N = LabelName;
-
-struct KeyUpCase {
-    std::vector<std::int16_t> codes;  // keys that do the same
-    std::string before;               // keys clicked first
-    std::string after;                // keys clicked afterwards
-    std::string display;
-    std::string history;  // lblLast at the end
-    std::string note;     // lblNext at the end
-};
-
-std::vector<KeyUpCase> keyUpCases() {
-    std::vector<KeyUpCase> cases = {
-        {{110, 190}, "3", "5", "3.5", "0", ""},
-        {{107, 187}, "2", "3=", "5", "2 + 3", ""},
-        {{109, 189}, "9", "4=", "5", "9 - 4", ""},
-        {{106, 222}, "6", "7=", "42", "6 * 7", ""},
-        {{111, 191}, "7", "2=", "3.5", "7 / 2", ""},
-        {{13, 108}, "12+3", "", "15", "12 + 3", ""},
-        {{192}, "5", "", "-5", "0", "- 5"},
-        {{220}, "4", "", "0.25", "0", "1 / 4"},
-        {{8, 27, 46}, "12+3", "", "0", "12", "3 ?"},
-        {{67}, "4.5n", "", "-4.5", "0", "复制 成功"},
-        {{86}, "", "+1=", "1235.5", "1234.5 + 1", ""},
-    };
-    for (std::int16_t d = 0; d <= 9; ++d) {
-        const std::vector<std::int16_t> mainRowAndKeypad = {static_cast<std::int16_t>(48 + d),
-                                                            static_cast<std::int16_t>(96 + d)};
-        cases.push_back({mainRowAndKeypad, "", "", std::to_string(d), "0", ""});
-    }
-    return cases;
-}
-
-// The codes the cases above use, with Space and F1.
-std::set<int> mappedCodes() {
-    std::set<int> codes = {32, kKeyF1};
-    for (const KeyUpCase& c : keyUpCases()) {
-        codes.insert(c.codes.begin(), c.codes.end());
-    }
-    return codes;
-}
-
-using KeyUp = WindowTest;
-
-TEST_F(KeyUp, EveryKeyRunsItsOperationWithItsArgument) {
-    const std::int16_t shifts[] = {0, 1, 2, 4, 7, -1};
-    std::size_t run = 0;
-    for (const KeyUpCase& c : keyUpCases()) {
-        for (const std::int16_t code : c.codes) {
-            SCOPED_TRACE(::testing::Message() << "code " << code);
-            press("DD");  // clears everything
-            setClipboard(QStringLiteral("1234.5"));
-            press(c.before);
-            window.form().Form_KeyUp(code, shifts[run++ % std::size(shifts)]);
-            press(c.after);
-            EXPECT_EQ(say(), c.display);
-            EXPECT_EQ(line(N::lblLast), c.history);
-            EXPECT_EQ(line(N::lblNext), c.note);
-            if (code == 67) {
-                EXPECT_EQ(clipboard(), QStringLiteral("-4.5"));
-            }
-            EXPECT_EQ(clientHeight(), 228);
-            EXPECT_FALSE(helpShown());
-        }
-    }
-}
-
-TEST_F(KeyUp, CodesOutsideTheTableDoNothing) {
-    press("12+3");
-    const std::set<int> mapped = mappedCodes();
-    const WindowSnapshot before = snapshot();
-    for (int code = std::numeric_limits<std::int16_t>::min();
-         code <= std::numeric_limits<std::int16_t>::max(); ++code) {
-        if (mapped.count(code) == 0) {
-            keyUp(static_cast<std::int16_t>(code));
-            ASSERT_EQ(snapshot(), before) << "code " << code;
-        }
-    }
-}
 
 constexpr Qt::KeyboardModifiers kShift = Qt::ShiftModifier;
 constexpr Qt::KeyboardModifiers kCtrl = Qt::ControlModifier;

@@ -1,5 +1,5 @@
-# The keyboard on the window under Qt's offscreen platform: Form_KeyUp and the key table,
-# and Qt key events as the window receives them.
+# The keyboard on the window under Qt's offscreen platform: Qt key events as the window
+# receives them.
 add_executable(keyboard_window_tests
     ${CMAKE_CURRENT_LIST_DIR}/keyboard_window_test.cpp)
 target_link_libraries(keyboard_window_tests PRIVATE
