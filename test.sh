@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs every test: the engine without Qt, the whole
-# project with warnings as errors (unit, widget, end-to-end and packaging tests), the same
+# Installs what is missing, builds and runs every test: the engine without Qt, the Windows
+# program cross-built, the whole project with warnings as errors (unit, widget, end-to-end
+# and packaging tests; the end-to-end ones also on the Windows program under Wine), the same
 # under AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded fuzzing run.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -17,8 +18,12 @@ cmake --preset engine-only >/dev/null
 cmake --build --preset engine-only
 ctest --preset engine-only
 
-step "all tests (warnings as errors)"
-cmake --preset ci >/dev/null
+step "the Windows program, cross-built"
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+
+step "all tests (warnings as errors), the end-to-end ones also on the Windows program under Wine"
+cmake --preset ci -DZOBU_WINDOWS_EXE="$PWD/build/windows/zobu.exe" >/dev/null
 cmake --build --preset ci
 ctest --preset ci
 

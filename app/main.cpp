@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "frm_a.h"
+#include "form_window.h"
 #include "unhandled_failure.h"
 #include "x11_auto_repeat.h"
 
@@ -53,7 +53,7 @@ int main(int argc, char* argv[]) {
 
     int status = EXIT_FAILURE;
     zobu::RunEventHandler([&] {
-        zobu::frmA window;
+        zobu::FormWindow window;
         window.show();
         status = QApplication::exec();
     });

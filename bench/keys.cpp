@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "calc_label.h"
-#include "frm_a.h"
+#include "form_window.h"
 #include "keystrokes.h"
 
 namespace {
@@ -80,7 +80,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const long count = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 5000;
 
-    zobu::frmA window;
+    zobu::FormWindow window;
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         std::fprintf(stderr, "keys: the window was not shown\n");

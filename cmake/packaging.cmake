@@ -1,5 +1,5 @@
 # Packages built with CPack: on Linux a Debian package (`cpack -G DEB` in the build
-# directory), on Windows a ZIP of the deployed program.
+# directory), for Windows zobu-<version>-win64.zip with the program, README and licence.
 if(NOT TARGET zobu)
     return()
 endif()
@@ -21,6 +21,9 @@ set(CPACK_STRIP_FILES ON)
 
 if(WIN32)
     set(CPACK_GENERATOR ZIP)
+    set(CPACK_PACKAGE_FILE_NAME ${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-win64)
+    # The files at the top of the archive, not in a folder named after it.
+    set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 else()
     set(CPACK_GENERATOR DEB)
 endif()

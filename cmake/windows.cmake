@@ -1,13 +1,9 @@
-# Windows only: a GUI-subsystem program (no console window) whose file carries the
-# calculator's icon and version information, and an install step that copies the Qt
-# libraries and plugins it needs next to it (windeployqt, through Qt's deployment script).
+# Windows only: the program file carries the calculator's icon and its version information
+# (app/zobu.rc.in). The icon is data/icons/zobu.ico, the 32 x 32 16-colour drawing first;
+# the Linux build regenerates it from zobu.xpm and its tests check the two agree.
 if(NOT WIN32 OR NOT TARGET zobu)
     return()
 endif()
-
-find_package(Qt6 REQUIRED COMPONENTS Core)
-
-set_target_properties(zobu PROPERTIES WIN32_EXECUTABLE ON)
 
 # Version numbers for VERSIONINFO: four 16-bit parts, missing ones count as 0.
 foreach(_part MAJOR MINOR PATCH TWEAK)
@@ -18,17 +14,11 @@ foreach(_part MAJOR MINOR PATCH TWEAK)
     endif()
 endforeach()
 
-# The resource compiler reads the icon at compile time, so the script points at the .ico in
-# the build tree and the compile waits for it to be generated.
-set(ZOBU_RC_ICON ${ZOBU_WINDOWS_ICON})
+set(ZOBU_RC_ICON ${PROJECT_SOURCE_DIR}/data/icons/zobu.ico)
 configure_file(${PROJECT_SOURCE_DIR}/app/zobu.rc.in ${PROJECT_BINARY_DIR}/app/zobu.rc @ONLY)
 target_sources(zobu PRIVATE ${PROJECT_BINARY_DIR}/app/zobu.rc)
 set_source_files_properties(${PROJECT_BINARY_DIR}/app/zobu.rc PROPERTIES
-    OBJECT_DEPENDS ${ZOBU_WINDOWS_ICON})
-add_dependencies(zobu zobu_icons)
+    OBJECT_DEPENDS ${ZOBU_RC_ICON})
 
-qt_generate_deploy_app_script(
-    TARGET zobu
-    FILENAME_VARIABLE _zobu_deploy_script
-    NO_UNSUPPORTED_PLATFORM_ERROR)
-install(SCRIPT ${_zobu_deploy_script})
+install(TARGETS zobu RUNTIME DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)

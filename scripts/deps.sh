@@ -11,8 +11,9 @@ ZOBU_RUN_PACKAGES=(
 # What the tests add: unit test and benchmark libraries, Qt's platform headers (the
 # accessibility tests switch on accessibility as a screen reader's bridge does), an X server
 # and X tools for the end-to-end tests (setxkbmap for keyboard layouts), clang's runtime
-# for the fuzzers, the desktop entry and AppStream validators, and what CPack needs to build
-# the Debian package (dpkg-shlibdeps, file).
+# for the fuzzers, the desktop entry and AppStream validators, what CPack needs to build
+# the Debian package (dpkg-shlibdeps, file), and the MinGW-w64 cross compiler and Wine that
+# build the Windows program and run its end-to-end tests.
 ZOBU_TEST_PACKAGES=(
     "${ZOBU_RUN_PACKAGES[@]}"
     googletest libgtest-dev libbenchmark-dev qt6-base-private-dev
@@ -20,6 +21,7 @@ ZOBU_TEST_PACKAGES=(
     clang libclang-rt-14-dev
     clang-format
     desktop-file-utils appstream dpkg-dev file
+    g++-mingw-w64-x86-64-posix wine
 )
 
 zobu_ensure_packages() {

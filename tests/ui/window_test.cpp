@@ -11,28 +11,23 @@
 #include <QTest>
 #include <algorithm>
 #include <cmath>
-#include <limits>
-#include <map>
 #include <vector>
 
-#include "calc_failure.h"
 #include "calc_label.h"
 #include "engine_harness.h"
-#include "frm_a.h"
-#include "key_map.h"
-#include "window_measure.h"
+#include "form_window.h"
 
 namespace zobu::testing {
 namespace {
 
 using N = LabelName;
 
-CalcLabel& labelOf(frmA& window, Keystroke key) {
+CalcLabel& labelOf(FormWindow& window, Keystroke key) {
     constexpr N kNames[] = {N::lblNum, N::lblMix, N::lblFun, N::lblDel, N::lblCopy, N::lblPaste};
     return window.label(kNames[static_cast<int>(key.group)], key.index);
 }
 
-std::vector<std::string> linesOf(frmA& w) {
+std::vector<std::string> linesOf(FormWindow& w) {
     std::vector<std::string> lines;
     for (const N name : {N::lblSay, N::lblTie, N::lblLast, N::lblNext}) {
         lines.push_back(w.label(name).text().toStdString());
@@ -59,6 +54,8 @@ protected:
     void doubleClick(QPoint at) {
         QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {}, at);
     }
+    void key(Qt::Key key) { QTest::keyClick(&window, key); }
+    bool helpShown() const { return !window.label(N::lblHelp).isHidden(); }
     void press(std::string_view keys) {
         for (const char k : keys) {
             click(centre(labelOf(window, *KeystrokeFor(k))));
@@ -67,13 +64,12 @@ protected:
     // Everything a key can change; equal snapshots prove that nothing happened.
     std::vector<std::string> snapshot() {
         std::vector<std::string> all = linesOf(window);
-        all.insert(all.end(),
-                   {std::to_string(window.height()), std::to_string(window.helpVisible()),
-                    QGuiApplication::clipboard()->text().toStdString()});
+        all.insert(all.end(), {std::to_string(window.height()), std::to_string(helpShown()),
+                               QGuiApplication::clipboard()->text().toStdString()});
         return all;
     }
 
-    frmA window;
+    FormWindow window;
 };
 
 // Each key clicked does what the engine does for that key, with the same element index.
@@ -85,44 +81,6 @@ TEST_F(Window, EveryKeyClickedRunsItsOperation) {
         press(std::string_view(&key, 1));
         engine.press(std::string_view(&key, 1));
         EXPECT_EQ(linesOf(window), linesOf(engine)) << "after " << key;
-    }
-}
-
-// The keys by virtual-key code (the help panel's list, and the keypad's digits); every other
-// code does nothing. While the help panel is shown only F1 acts.
-TEST_F(Window, KeyReleasesActAsTheirKeysAndNoOtherCodeActs) {
-    std::map<int, char> keys = {{110, '.'}, {190, '.'}, {107, '+'}, {187, '+'}, {109, '-'},
-                                {189, '-'}, {106, '*'}, {222, '*'}, {111, '/'}, {191, '/'},
-                                {13, '='},  {108, '='}, {192, 'n'}, {220, 'r'}, {8, 'D'},
-                                {27, 'D'},  {46, 'D'},  {67, 'C'},  {86, 'V'}};
-    for (char d = 0; d <= 9; ++d) {
-        keys[48 + d] = keys[96 + d] = static_cast<char>('0' + d);
-    }
-    QGuiApplication::clipboard()->setText(QStringLiteral("7"));
-    for (const bool help : {false, true}) {
-        press("12+3");
-        if (help) {
-            window.Form_KeyUp(kKeyF1, 0);
-        }
-        for (int code = std::numeric_limits<std::int16_t>::min();
-             code <= std::numeric_limits<std::int16_t>::max(); ++code) {
-            if (code == 32 || code == kKeyF1 || (keys.count(code) != 0 && !help)) {
-                continue;
-            }
-            const std::vector<std::string> before = snapshot();
-            window.Form_KeyUp(static_cast<std::int16_t>(code), 1);
-            ASSERT_EQ(snapshot(), before) << "code " << code;
-        }
-    }
-    for (const auto& [code, key] : keys) {
-        frmA keyed;
-        EngineHarness engine;
-        engine.clipboard.content = QGuiApplication::clipboard()->text().toStdString();
-        labelOf(keyed, *KeystrokeFor('4')).click();
-        labelOf(keyed, *KeystrokeFor('+')).click();
-        keyed.Form_KeyUp(static_cast<std::int16_t>(code), static_cast<std::int16_t>(code % 8));
-        engine.press(std::string("4+") + key);
-        EXPECT_EQ(linesOf(keyed), linesOf(engine)) << "code " << code;
     }
 }
 
@@ -140,19 +98,10 @@ TEST_F(Window, LongestNumberFitsAndFolding) {
     EXPECT_EQ(window.size(), QSize(347, 69));
     EXPECT_LE(window.label(N::lblNext).geometry().bottom(), window.height() - 1);
     EXPECT_GE(window.label(N::lblDel).geometry().top(), window.height());
-    window.Form_KeyUp(32, 0);
+    key(Qt::Key_Space);
     EXPECT_EQ(window.height(), 228);
-    window.Form_KeyUp(32, 0);
+    key(Qt::Key_Space);
     EXPECT_EQ(window.height(), 69);
-
-    EXPECT_EQ(ToInt16(2.5), 2);  // lengths are stored rounding halves to even, in 16 bits
-    EXPECT_EQ(ToInt16(-32768.5), -32768);
-    for (const double overflow : {32767.5, -32768.6, std::numeric_limits<double>::quiet_NaN()}) {
-        EXPECT_THROW(ToInt16(overflow), CalcFailure) << overflow;
-    }
-    EXPECT_EQ(FoldToggleHeight(2707, 3900, 1515), 1515);
-    EXPECT_EQ(FoldToggleHeight(2706.9, 3900, 1515), 3900);
-    EXPECT_THROW(FoldToggleHeight(0, 16384, 16384), CalcFailure);
 }
 
 // Keys of one row share their top and height, keys of one column their left and width; no two
@@ -191,7 +140,7 @@ TEST_F(Window, KeypadIsAGridAndTheHelpPanelCoversIt) {
 TEST_F(Window, HelpPanelHoldsTheMouseAndTheKeyboard) {
     press("12+3");
     doubleClick(centre(window.label(N::lblSay)));
-    window.Form_KeyUp(kKeyF1, 0);
+    key(Qt::Key_F1);
     EXPECT_TRUE(window.label(N::lblHelp).isVisible());
     std::vector<std::string> shown = snapshot();
     EXPECT_EQ(shown[5], "228");
@@ -202,9 +151,9 @@ TEST_F(Window, HelpPanelHoldsTheMouseAndTheKeyboard) {
     EXPECT_EQ(snapshot(), shown) << "hiding keeps the height and the calculator";
     press("7");
     EXPECT_EQ(text(N::lblSay), "37");
-    window.ShowHelp();
+    key(Qt::Key_F1);
     doubleClick(centre(window.label(N::lblSay)));
-    EXPECT_FALSE(window.helpVisible());
+    EXPECT_FALSE(helpShown());
     EXPECT_EQ(window.height(), 228);
 }
 
@@ -225,18 +174,17 @@ TEST(ScreenReader, NamesRolesPressActionsAndAnnouncements) {
         }
     });
     {
-        frmA window;
+        FormWindow window;
         window.show();
         window.label(N::lblSay).setProperty("zobuSay", true);
-        window.lblSay_DblClick();
+        QTest::keyClick(&window, Qt::Key_Space);
         EngineHarness engine;
         for (const LabelSpec& row : kLayout) {
             QAccessibleInterface* a =
                 QAccessible::queryAccessibleInterface(&window.label(row.name, row.index));
             ASSERT_NE(a, nullptr);
             EXPECT_EQ(a->text(QAccessible::Name), window.label(row.name, row.index).text());
-            const bool key =
-                row.action != WindowAction::None && row.name != N::lblSay && row.name != N::lblHelp;
+            const bool key = row.key;
             EXPECT_EQ(a->role(), key ? QAccessible::Button : QAccessible::StaticText)
                 << row.caption;
             if (!key) {
@@ -255,7 +203,7 @@ TEST(ScreenReader, NamesRolesPressActionsAndAnnouncements) {
                       engine.display.displayWrites - writes)
                 << row.caption;
         }
-        window.ShowHelp();
+        QTest::keyClick(&window, Qt::Key_F1);
         const QString before = window.label(N::lblSay).text();
         QAccessible::queryAccessibleInterface(&window.label(N::lblNum, 7))
             ->actionInterface()
@@ -265,7 +213,7 @@ TEST(ScreenReader, NamesRolesPressActionsAndAnnouncements) {
         QAccessible::queryAccessibleInterface(&window.label(N::lblHelp))
             ->actionInterface()
             ->doAction(QAccessibleActionInterface::pressAction());
-        EXPECT_FALSE(window.helpVisible());
+        EXPECT_TRUE(window.label(N::lblHelp).isHidden());
     }
     QAccessible::installUpdateHandler(nullptr);
     bridge->setActive(false);

@@ -25,7 +25,8 @@
 namespace {
 
 constexpr std::array kDesktopSizes{16, 32, 48, 64, 128, 256};
-constexpr std::array kWindowsSizes{16, 32, 48, 256};
+// The 32 x 32 16-colour image first: the one the window and the program file were drawn for.
+constexpr std::array kWindowsSizes{32, 16, 48, 256};
 
 // Writes through a temporary file, so a failed run never leaves a half-written icon that
 // the build would take as up to date.

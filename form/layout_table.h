@@ -1,5 +1,5 @@
 // The window's layout: all 26 labels of frmA as one table in twips, one row per label,
-// with the action a click (or, for the display, a double-click) runs.
+// with what a click and a double-click on it run and whether it is a key.
 #pragma once
 
 #include <array>
@@ -13,12 +13,6 @@ namespace zobu {
 inline constexpr const char* kWindowTitle = "计算器 Zobu (按F1键有说明)";
 inline constexpr double kClientWidthTwips = 5205.0;
 inline constexpr double kClientHeightTwips = 3420.0;
-
-// The help panel's place and size once the load step has run.
-inline constexpr double kHelpLeft = 50.0;
-inline constexpr double kHelpTop = 50.0;
-inline constexpr double kHelpWidth = 5100.0;
-inline constexpr double kHelpHeight = 3300.0;
 
 // Label names; the keys of lblNum, lblMix and lblFun are told apart by their element index.
 enum class LabelName {
@@ -57,12 +51,15 @@ struct LabelSpec {
     TextAlign align;
     bool border;  // a single line around the label
     bool visible;
-    WindowAction action;  // run by a click; for the display, by a double-click
+    bool key;                  // one of the 21 keys of the keypad
+    WindowAction click;        // run by a click on the label
+    WindowAction doubleClick;  // run by the second click of a quick pair on the label
 };
 
 inline constexpr std::size_t kLabelCount = 26;
 
 // Stacking: the labels are created in this order, then lblHelp is raised above all of them.
+// A label's row is its position here; FormSurface names labels by it.
 extern const std::array<LabelSpec, kLabelCount> kLayout;
 
 // The row of a label; index is the element index for lblNum, lblMix and lblFun.

@@ -26,7 +26,6 @@ public:
     double twipWidth() const noexcept { return m_width; }
     double twipHeight() const noexcept { return m_height; }
 
-    void moveTwips(double left);  // Left alone: Top, Width and Height stay
     void moveTwips(double left, double top, double width, double height);
 
     // A press and release of the left button over the label.

@@ -9,24 +9,6 @@
 namespace zobu {
 namespace {
 
-bool IsKey(WindowAction action) {
-    switch (action) {
-        case WindowAction::lblNum_Click:
-        case WindowAction::lblMix_Click:
-        case WindowAction::lblFun_Click:
-        case WindowAction::lblDel_Click:
-        case WindowAction::lblCopy_Click:
-        case WindowAction::lblPaste_Click:
-            return true;
-        case WindowAction::None:
-        case WindowAction::lblHelp_Click:
-        case WindowAction::lblSay_DblClick:
-        case WindowAction::ShowHelp:
-            break;
-    }
-    return false;
-}
-
 // The lines without a tooltip say what they are; the display and the keys are described by
 // their tooltips.
 const char* LineDescription(LabelName name) {
@@ -60,8 +42,8 @@ bool coveredByHelp(const CalcLabel& label) {
 class CalcLabelAccessible : public QAccessibleWidget {
 public:
     explicit CalcLabelAccessible(CalcLabel* label)
-        : QAccessibleWidget(
-              label, IsKey(label->row().action) ? QAccessible::Button : QAccessible::StaticText) {}
+        : QAccessibleWidget(label,
+                            label->row().key ? QAccessible::Button : QAccessible::StaticText) {}
 
     QString text(QAccessible::Text kind) const override {
         const CalcLabel& self = label();

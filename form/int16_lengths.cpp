@@ -1,4 +1,4 @@
-#include "window_measure.h"
+#include "int16_lengths.h"
 
 #include <cmath>
 #include <limits>
@@ -6,10 +6,6 @@
 #include "calc_failure.h"
 
 namespace zobu {
-
-int TwipsToPixels(double twips) {
-    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
-}
 
 std::int16_t ToInt16(double value) {
     double rounded = std::floor(value);

@@ -54,11 +54,6 @@ CalcLabel::CalcLabel(const LabelSpec& row, QWidget* parent)
     setVisible(row.visible);
 }
 
-void CalcLabel::moveTwips(double left) {
-    m_left = left;
-    applyGeometry();
-}
-
 void CalcLabel::moveTwips(double left, double top, double width, double height) {
     m_left = left;
     m_top = top;

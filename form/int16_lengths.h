@@ -1,21 +1,10 @@
-// Lengths on the window: the layout, the load step and folding work in twips (1/1440 inch);
-// Qt works in device-independent pixels. Also the 16-bit arithmetic the fold heights use.
+// The 16-bit arithmetic of the window's lengths: the load step stores its twips measures as
+// 16-bit integers, and folding decides between the two recorded heights with them.
 #pragma once
 
 #include <cstdint>
 
 namespace zobu {
-
-// At 96 dots per inch a pixel is 15 twips; Qt's high-DPI scaling takes it from there.
-inline constexpr double kTwipsPerPixel = 15.0;
-
-// The window height the program reads and sets is its client height plus this fixed frame
-// (435 twips of title bar and top edge, 45 of bottom edge). Whatever frame the window manager
-// really draws, or none, the recorded fold heights then always mean the same client height.
-inline constexpr double kFrameHeightTwips = 480.0;
-
-// The nearest whole pixel to a length or an edge in twips.
-int TwipsToPixels(double twips);
 
 // Stores a real length as a 16-bit integer: nearest integer, halves to the even neighbour
 // (2.5 -> 2, 3.5 -> 4). Throws CalcFailure(Overflow) outside -32768..32767, or for NaN.

@@ -1,0 +1,112 @@
+#include "form_window.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QKeyEvent>
+#include <algorithm>
+#include <optional>
+
+#include "accessibility.h"
+#include "calc_label.h"
+#include "native_key.h"
+#include "unhandled_failure.h"
+#include "window_icon.h"
+#include "window_measure.h"
+
+namespace zobu {
+
+FormWindow::FormWindow(QWidget* parent) : QWidget(parent) {
+    setWindowTitle(QString::fromUtf8(kWindowTitle));
+    setWindowIcon(WindowIcon());
+
+    for (std::size_t row = 0; row < kLayout.size(); ++row) {
+        auto* label = new CalcLabel(kLayout[row], this);
+        if (kLayout[row].click != WindowAction::None) {
+            label->setOnClick([this, row] { RunEventHandler([&] { m_form.click(row); }); });
+        }
+        if (kLayout[row].doubleClick != WindowAction::None) {
+            label->setOnDoubleClick(
+                [this, row] { RunEventHandler([&] { m_form.doubleClick(row); }); });
+        }
+        m_labels[row] = label;
+    }
+    // The help panel lies over every label and hides them while it is shown.
+    label(LabelName::lblHelp).setAutoFillBackground(true);
+    label(LabelName::lblHelp).raise();
+
+    setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
+    m_form.Form_Load();
+}
+
+CalcLabel& FormWindow::label(LabelName name, std::int16_t index) const {
+    return *m_labels[LayoutRow(name, index)];
+}
+
+// A screen reader hears each write of the display, also one that leaves it as it was (DEL on
+// "0"), so that the user knows the key took effect; the other labels are heard when they change.
+void FormWindow::setCaption(std::size_t row, std::string_view text) {
+    const QString caption = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    CalcLabel& target = *m_labels.at(row);
+    if (kLayout[row].name == LabelName::lblSay) {
+        SetTextAnnounced(target, caption);
+    } else {
+        target.setText(caption);
+    }
+}
+
+void FormWindow::moveLabel(std::size_t row, const TwipRect& place) {
+    m_labels.at(row)->moveTwips(place.left, place.top, place.width, place.height);
+}
+
+void FormWindow::setLabelVisible(std::size_t row, bool visible) {
+    m_labels.at(row)->setVisible(visible);
+}
+
+double FormWindow::windowHeight() const {
+    return height() * kTwipsPerPixel + kFrameHeightTwips;
+}
+
+void FormWindow::setWindowHeight(double twips) {
+    setFixedHeight(std::max(0, TwipsToPixels(twips - kFrameHeightTwips)));
+}
+
+void FormWindow::beep() {
+    QApplication::beep();
+}
+
+bool FormWindow::event(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::ShortcutOverride:
+            // Every key belongs to the calculator: no shortcut may take it first.
+            event->accept();
+            return true;
+        case QEvent::WindowDeactivate:
+        case QEvent::FocusOut:
+            // The releases of keys held now go to whichever window has the keyboard next.
+            m_keys.clear();
+            break;
+        default:
+            break;
+    }
+    return QWidget::event(event);
+}
+
+// A press only records the key; it acts when it is let go.
+void FormWindow::keyPressEvent(QKeyEvent* event) {
+    m_keys.press(KeyEventData::from(*event));
+}
+
+void FormWindow::keyReleaseEvent(QKeyEvent* event) {
+    const std::optional<std::int16_t> code = m_keys.release(KeyEventData::from(*event));
+    if (code) {
+        const std::int16_t shift = shiftState(event->modifiers());
+        RunEventHandler([this, &code, shift] { m_form.Form_KeyUp(*code, shift); });
+    }
+}
+
+// Tab and Shift+Tab are keys like any other: they never move the focus between labels.
+bool FormWindow::focusNextPrevChild(bool /*next*/) {
+    return false;
+}
+
+}  // namespace zobu

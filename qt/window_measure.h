@@ -1,0 +1,18 @@
+// Lengths on the Qt window: the layout, the load step and folding work in twips (1/1440
+// inch); Qt works in device-independent pixels.
+#pragma once
+
+namespace zobu {
+
+// At 96 dots per inch a pixel is 15 twips; Qt's high-DPI scaling takes it from there.
+inline constexpr double kTwipsPerPixel = 15.0;
+
+// The window height the program reads and sets is its client height plus this fixed frame
+// (435 twips of title bar and top edge, 45 of bottom edge). Whatever frame the window manager
+// really draws, or none, the recorded fold heights then always mean the same client height.
+inline constexpr double kFrameHeightTwips = 480.0;
+
+// The nearest whole pixel to a length or an edge in twips.
+int TwipsToPixels(double twips);
+
+}  // namespace zobu

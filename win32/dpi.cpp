@@ -1,0 +1,65 @@
+#include "dpi.h"
+
+#include <cmath>
+
+namespace zobu {
+namespace {
+
+constexpr double kTwipsPerInch = 1440.0;
+
+// The address of a user32 function that older Windows may lack, as its own type.
+template <typename Function>
+Function user32(const char* name) noexcept {
+    HMODULE module = GetModuleHandleW(L"user32.dll");
+    if (module == nullptr) {
+        return nullptr;
+    }
+    // GetProcAddress returns every function as one generic type; this one is `Function`.
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+}  // namespace
+
+void EnablePerMonitorDpi() noexcept {
+    using SetContext = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    if (auto set = user32<SetContext>("SetProcessDpiAwarenessContext")) {
+        if (set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)) {
+            return;
+        }
+    }
+    SetProcessDPIAware();
+}
+
+UINT WindowDpi(HWND window) noexcept {
+    using GetForWindow = UINT(WINAPI*)(HWND);
+    if (auto get = user32<GetForWindow>("GetDpiForWindow")) {
+        if (const UINT dpi = get(window)) {
+            return dpi;
+        }
+    }
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
+}
+
+SIZE OuterSize(SIZE client, DWORD style, DWORD exStyle, UINT dpi) noexcept {
+    RECT rect{0, 0, client.cx, client.cy};
+    using AdjustForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    if (auto adjust = user32<AdjustForDpi>("AdjustWindowRectExForDpi")) {
+        adjust(&rect, style, FALSE, exStyle, dpi);
+    } else {
+        AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+    }
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+int TwipsToPixels(double twips, UINT dpi) noexcept {
+    return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
+}
+
+double PixelsToTwips(int pixels, UINT dpi) noexcept {
+    return pixels * kTwipsPerInch / dpi;
+}
+
+}  // namespace zobu

@@ -1,0 +1,24 @@
+// Dots per inch, per monitor: the window's twips become pixels at its own monitor's
+// resolution, so that at 150 % and 200 % Windows draws the text itself instead of
+// enlarging a 96-DPI bitmap. The newer calls are looked up at run time: Windows before
+// 10 (version 1703) lacks them, and the program falls back to the system's one DPI there.
+#pragma once
+
+#include <windows.h>
+
+namespace zobu {
+
+// Once, before the first window: per-monitor aware (version 2) where Windows offers it.
+void EnablePerMonitorDpi() noexcept;
+
+// The DPI the window is drawn at.
+UINT WindowDpi(HWND window) noexcept;
+
+// The outer size of a window of this style whose client area is `client` pixels, at `dpi`.
+SIZE OuterSize(SIZE client, DWORD style, DWORD exStyle, UINT dpi) noexcept;
+
+// A length in twips (1/1440 inch) in whole pixels at `dpi`, and back.
+int TwipsToPixels(double twips, UINT dpi) noexcept;
+double PixelsToTwips(int pixels, UINT dpi) noexcept;
+
+}  // namespace zobu

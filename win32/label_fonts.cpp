@@ -1,0 +1,76 @@
+#include "label_fonts.h"
+
+#include <cmath>
+#include <iterator>
+
+namespace zobu {
+namespace {
+
+constexpr double kKeyPoints = 15.0;
+constexpr double kDisplayPoints = 15.75;
+constexpr double kChinesePoints = 10.5;
+constexpr double kPointsPerInch = 72.0;
+
+// The longest text the display shows: a negative number with 15 significant digits and a
+// three-digit exponent.
+constexpr wchar_t kWidestDisplayText[] = L"-1.23456789012346E-300";
+
+HFONT makeFont(const wchar_t* face, BYTE charset, BYTE family, int pixels) {
+    // A negative height asks for the character height (the em), which is what points measure.
+    return CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, charset, OUT_TT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, family, face);
+}
+
+int pointsToPixels(double points, UINT dpi) {
+    return static_cast<int>(std::lround(points * dpi / kPointsPerInch));
+}
+
+HFONT fixedPitch(int pixels) {
+    return makeFont(L"Lucida Console", DEFAULT_CHARSET, FIXED_PITCH | FF_MODERN, pixels);
+}
+
+int textWidth(HFONT font, const wchar_t* text, int length) {
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(screen, font);
+    SIZE size{};
+    GetTextExtentPoint32W(screen, text, length, &size);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    return size.cx;
+}
+
+HFONT fittedDisplay(UINT dpi, int displayWidth) {
+    constexpr int length = static_cast<int>(std::size(kWidestDisplayText)) - 1;
+    int pixels = pointsToPixels(kDisplayPoints, dpi);
+    HFONT font = fixedPitch(pixels);
+    while (pixels > 1 && textWidth(font, kWidestDisplayText, length) > displayWidth) {
+        DeleteObject(font);
+        font = fixedPitch(--pixels);
+    }
+    return font;
+}
+
+}  // namespace
+
+LabelFonts::~LabelFonts() {
+    release();
+}
+
+void LabelFonts::create(UINT dpi, int displayWidth) {
+    release();
+    m_fonts[static_cast<std::size_t>(FontRole::Key)] = fixedPitch(pointsToPixels(kKeyPoints, dpi));
+    m_fonts[static_cast<std::size_t>(FontRole::Display)] = fittedDisplay(dpi, displayWidth);
+    m_fonts[static_cast<std::size_t>(FontRole::Chinese)] = makeFont(
+        L"宋体", GB2312_CHARSET, DEFAULT_PITCH | FF_DONTCARE, pointsToPixels(kChinesePoints, dpi));
+}
+
+void LabelFonts::release() noexcept {
+    for (HFONT& font : m_fonts) {
+        if (font != nullptr) {
+            DeleteObject(font);
+            font = nullptr;
+        }
+    }
+}
+
+}  // namespace zobu
