@@ -34,13 +34,13 @@ TEST_F(HelpPanel, CaptionIsTheThirteenLinesOfKeyboardCommands) {
 TEST_F(HelpPanel, F1OverAFoldedWindowUnfoldsAndF1AgainHides) {
     keyUp(32);
     ASSERT_EQ(clientHeight(), 69);
-    keyUp(kKeyF1);
+    keyUp(VK_F1);
     EXPECT_EQ(clientHeight(), 228);
     EXPECT_TRUE(label(N::lblHelp).isVisible());
-    keyUp(kKeyF1);
+    keyUp(VK_F1);
     EXPECT_FALSE(window.helpVisible());
     EXPECT_EQ(clientHeight(), 228) << "hiding keeps the window unfolded";
-    keyUp(kKeyF1);
+    keyUp(VK_F1);
     EXPECT_TRUE(window.helpVisible());
 }
 
@@ -69,17 +69,17 @@ TEST_F(HelpPanel, ClickHidesItAndReachesNoKey) {
 TEST_F(HelpPanel, WhileShownOnlyF1Acts) {
     setClipboard(QStringLiteral("77"));
     press("12+3");
-    keyUp(kKeyF1);
+    keyUp(VK_F1);
     const WindowSnapshot shown = snapshot();
     ASSERT_TRUE(shown.help);
     for (int code = std::numeric_limits<std::int16_t>::min();
          code <= std::numeric_limits<std::int16_t>::max(); ++code) {
-        if (code != kKeyF1) {
+        if (code != VK_F1) {
             window.Form_KeyUp(static_cast<std::int16_t>(code), 1);
             ASSERT_EQ(snapshot(), shown) << "code " << code;
         }
     }
-    keyUp(kKeyF1);
+    keyUp(VK_F1);
     EXPECT_FALSE(window.helpVisible());
     keyUp(13);
     EXPECT_EQ(say(), "15");

@@ -54,7 +54,7 @@ std::vector<KeyUpCase> keyUpCases() {
 
 // The codes the cases above use, with Space and F1.
 std::set<int> mappedCodes() {
-    std::set<int> codes = {32, kKeyF1};
+    std::set<int> codes = {32, VK_F1};
     for (const KeyUpCase& c : keyUpCases()) {
         codes.insert(c.codes.begin(), c.codes.end());
     }
