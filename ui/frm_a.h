@@ -12,6 +12,7 @@
 #include "label_lines.h"
 #include "layout_table.h"
 #include "qt_clipboard.h"
+#include "x11_keymap.h"
 
 namespace zobu {
 
@@ -64,7 +65,11 @@ private:
     LabelLines m_lines;
     QtClipboard m_clipboard;
     CalcEngine m_engine{m_lines, m_clipboard};
-    KeyReleaseTracker m_keys{currentKeyPlatform()};
+    X11Keymap m_keymap;
+    KeyReleaseTracker m_keys{currentKeyPlatform(),
+                             [this](std::uint32_t keycode, std::uint32_t state) {
+                                 return m_keymap.levels(keycode, state);
+                             }};
 };
 
 }  // namespace zobu

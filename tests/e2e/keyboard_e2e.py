@@ -1,6 +1,7 @@
 """The real program under Xvfb driven from the keyboard alone: every key of the key table as
 a real X key event (physical keys by their X keycodes, chords through xdotool), with NumLock
 locked and unlocked for the keypad, results read back through the clipboard with the C key.
+Then the same physical keys on other layouts, switched while the program runs.
 
 Usage: keyboard_e2e.py PATH_TO_ZOBU
 """
@@ -8,7 +9,7 @@ Usage: keyboard_e2e.py PATH_TO_ZOBU
 import sys
 import unittest
 
-from zobu_session import FOLDED_HEIGHT, KEYCODES, UNFOLDED_HEIGHT, ZobuSession
+from zobu_session import FOLDED_HEIGHT, KEYCODES, UNFOLDED_HEIGHT, GroupKeys, ZobuSession
 
 PROGRAM = None
 K = KEYCODES
@@ -53,6 +54,29 @@ CASES = [
     (False, main_row("7") + [K["Shift_L"], K["Control_L"], K["Alt_L"]], "7"),
 ]
 
+US = ("us",)
+DE, FR, RU, DVORAK = ("de",), ("fr",), ("ru",), ("us", "-variant", "dvorak")
+US_RU = ("-layout", "us,ru")
+
+# The layout, NumLock, the keys after a clear and the display they leave, read with a click:
+# keys by X keycode are the same physical keys as above, whatever they type here.
+LAYOUT_CASES = [
+    (DE, True, main_row("3") + [K["KP."]] + main_row("5"), "3.5"),  # KP_Separator: ","
+    (DE, False, main_row("1") + ["shift+19", "shift+16"], "107"),  # "=" and "/"
+    (DE, False, main_row("2") + ["shift+35"] + main_row("3") + [K["Return"]], "5"),  # "*"
+    (DE, False, main_row("9") + [K["slash"]] + main_row("4") + [K["Return"]], "5"),  # "-"
+    (FR, False, main_row("13"), "13"),  # "&" and '"'
+    (FR, False, main_row("6") + [K["slash"]] + main_row("2") + [K["Return"]], "3"),  # "!"
+    (RU, False, main_row("3") + [K["slash"]] + main_row("5"), "3.5"),  # "." on US "/"
+    (DVORAK, False, main_row("3") + [26] + main_row("5"), "3.5"),  # "." on US "e"
+    # The same key in the Russian group, then back in the US group.
+    (US_RU, False, [GroupKeys(1, main_row("3") + [K["slash"]] + main_row("5"))], "3.5"),
+    (US_RU, False, main_row("7") + [K["slash"]] + main_row("2") + [K["Return"]], "3.5"),
+]
+
+# The layout, and the keys that copy and paste there.
+COPY_PASTE_KEYS = [(RU, K["C"], K["V"]), (DVORAK, 31, 60)]  # Dvorak c, v on US "i", "."
+
 
 class Keyboard(unittest.TestCase):
     @classmethod
@@ -80,6 +104,28 @@ class Keyboard(unittest.TestCase):
                     num_lock = lock
                 self.zobu.keys("Escape", "Escape", *keys)
                 self.assertEqual(self.zobu.display_text(by_key=True), shown)
+
+    def test_keys_on_other_layouts(self):
+        self.addCleanup(self.zobu.set_layout, *US)
+        num_lock = False
+        for layout, lock, keys, shown in LAYOUT_CASES:
+            with self.subTest(layout=layout, keys=keys, num_lock=lock):
+                self.zobu.set_layout(*layout)
+                if lock != num_lock:
+                    self.zobu.keys("Num_Lock")
+                    num_lock = lock
+                self.zobu.keys("Escape", "Escape", *keys)
+                self.assertEqual(self.zobu.display_text(), shown)
+        for layout, copy, paste in COPY_PASTE_KEYS:
+            with self.subTest(layout=layout):
+                self.zobu.set_layout(*layout)
+                self.zobu.keys("Escape", "Escape", *main_row("45"))
+                self.zobu.clipboard_set("stale")
+                self.zobu.keys(copy)
+                self.assertTrue(self.zobu.wait_for_clipboard("45"), self.zobu.clipboard_get())
+                self.zobu.clipboard_set("42")
+                self.zobu.keys(paste)
+                self.assertEqual(self.zobu.display_text(), "42")
 
     def test_ctrl_c_copies(self):
         self.zobu.keys(*main_row("45"))

@@ -9,6 +9,8 @@ Positions come from the window's layout in twips (15 twips to a pixel), times th
 factor the session started the program with. Python 3 standard library only.
 """
 
+import collections
+import ctypes
 import os
 import select
 import subprocess
@@ -42,6 +44,10 @@ KEYCODES = {
     "backslash": 51, "C": 54, "V": 55, "period": 60, "slash": 61, "space": 65, "F1": 67,
     "Delete": 119, "Shift_L": 50, "Control_L": 37, "Alt_L": 64,
 }
+
+# Physical keys (X keycodes) pressed in a locked keyboard group (0 is the first layout), as
+# after a group switch. xdotool cannot do it: it presses keycodes in the first group.
+GroupKeys = collections.namedtuple("GroupKeys", "group keycodes")
 
 # Two presses closer in time than this make a double-click (Qt's default is 400 ms).
 DOUBLE_CLICK_SECONDS = 0.5
@@ -185,12 +191,39 @@ class ZobuSession:
         of it), a str a keysym or chord for xdotool ("F1", "shift+8", "ctrl+c")."""
         args = []
         for k in keys:
-            if isinstance(k, int):
+            if isinstance(k, GroupKeys):
+                if args:
+                    self._run("xdotool", *args)
+                    args = []
+                self._group_keys(k)
+            elif isinstance(k, int):
                 args += ["keydown", str(k), "keyup", str(k)]
             else:
                 args += ["key", "--delay", "10", k]
         if args:
             self._run("xdotool", *args)
+
+    def _group_keys(self, keys):
+        """Locks the group, presses the keys through XTEST as xdotool does, and unlocks it."""
+        x11, xtest = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXtst.so.6")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        display = x11.XOpenDisplay(self.display.encode())
+        if not display:
+            raise SessionError("cannot open " + self.display)
+        display = ctypes.c_void_p(display)
+        use_core_kbd = 0x100
+        x11.XkbLockGroup(display, use_core_kbd, keys.group)
+        for keycode in keys.keycodes:
+            for down in (1, 0):
+                xtest.XTestFakeKeyEvent(display, keycode, down, 0)
+        x11.XkbLockGroup(display, use_core_kbd, 0)
+        x11.XCloseDisplay(display)
+
+    def set_layout(self, *args):
+        """Switches the running server's keyboard layout, as `setxkbmap` does for a user
+        ("de", or "-layout", "us,ru", "-option", "grp:caps_toggle"); options start afresh."""
+        self._run("setxkbmap", "-option", "", *args)
 
     def hold(self, keycode, seconds):
         """Holds a key down for a while, as X repeats it, and lets it go."""

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "key_release_tracker.h"
+#include "vk_codes.h"
 
 namespace zobu {
 namespace {
@@ -27,6 +28,17 @@ Step release(int key, Qt::KeyboardModifiers mods, std::uint32_t keycode, std::ui
 constexpr Qt::KeyboardModifiers kNone{};
 constexpr Qt::KeyboardModifiers kShift{Qt::ShiftModifier};
 constexpr Qt::KeyboardModifiers kKeypad{Qt::KeypadModifier};
+
+// What X's keymap says the keys below type at levels 1 and 2: a German first group and a
+// Russian second one (the group is in bits 13-14 of the event's state).
+KeyLevels keymap(std::uint32_t keycode, std::uint32_t state) {
+    const bool russian = ((state >> 13) & 3) == 1;
+    if (keycode == 61) {
+        return russian ? KeyLevels{'.', ','} : KeyLevels{'-', '_'};
+    }
+    return keycode == 35 ? KeyLevels{'+', '*'} : KeyLevels{};
+}
+constexpr std::uint32_t kRussianGroup = 1 << 13;
 
 const Step kShiftDown = press(Qt::Key_Shift, kNone, 50, 0xffe1);
 const Step kShiftUp = release(Qt::Key_Shift, kShift, 50, 0xffe1);
@@ -76,6 +88,18 @@ TEST(KeyReleaseTracker, OneActionPerPhysicalPress) {
          KeyPlatform::X11,
          {press(Qt::Key_Comma, kKeypad, 8, 0xffac), release(0, kNone, 8, 0)},
          {108}},
+        {"de: Shift let go before the plus key, which reads asterisk at its press",
+         KeyPlatform::X11,
+         {kShiftDown, press(Qt::Key_Asterisk, kShift, 35, '*'), kShiftUp,
+          release(Qt::Key_Plus, kNone, 35, '+')},
+         {VK_OEM_PLUS}},
+        {"the key's group at its press decides: de minus, then ru period",
+         KeyPlatform::X11,
+         {press(Qt::Key_Minus, kNone, 61, '-'),
+          release(Qt::Key_Minus, kNone, 61, '-'),
+          {true, KeyEventData{Qt::Key_Period, kNone, 61, '.', kRussianGroup, false, {}}},
+          release(Qt::Key_Minus, kNone, 61, '-')},
+         {VK_OEM_MINUS, VK_OEM_PERIOD}},
         {"offscreen repeats, keyed by Qt's key",
          KeyPlatform::None,
          {press(Qt::Key_Escape, kNone, 0, 0), release(Qt::Key_Escape, kNone, 0, 0, true),
@@ -84,7 +108,7 @@ TEST(KeyReleaseTracker, OneActionPerPhysicalPress) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        KeyReleaseTracker tracker(c.platform);
+        KeyReleaseTracker tracker(c.platform, keymap);
         std::vector<std::int16_t> codes;
         for (const Step& step : c.steps) {
             if (step.down) {

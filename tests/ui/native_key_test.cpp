@@ -9,108 +9,242 @@
 #include <vector>
 
 #include "native_key.h"
+#include "vk_codes.h"
 
 namespace zobu {
 namespace {
 
 using Code = std::optional<std::int16_t>;
 
+constexpr std::int16_t digit(int d) {
+    return static_cast<std::int16_t>(VK_0 + d);
+}
+constexpr std::int16_t letter(char c) {
+    return static_cast<std::int16_t>(VK_A + (c - 'A'));
+}
+
 struct NativeCase {
     const char* name;
     int key;
     Qt::KeyboardModifiers modifiers;
-    std::uint32_t scanCode;
-    std::uint32_t virtualKey;  // keysym on X11 and Wayland
-    Code expected;
+    std::uint32_t scanCode;    // X keycode
+    std::uint32_t virtualKey;  // keysym at the current level
+    KeyLevels levels;          // what the X keymap says the key types at levels 1 and 2
+    Code x11;
+    Code wayland;  // the same event without the keymap
 };
 
 void expectCodes(KeyPlatform platform, const std::vector<NativeCase>& cases) {
     for (const NativeCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const KeyEventData event{c.key, c.modifiers, c.scanCode, c.virtualKey, 0, false};
-        EXPECT_EQ(virtualKeyCode(platform, event), c.expected);
+        KeyEventData event{c.key, c.modifiers, c.scanCode, c.virtualKey, 0, false, c.levels};
+        if (platform == KeyPlatform::Wayland) {
+            event.levels = {};
+        }
+        EXPECT_EQ(virtualKeyCode(platform, event),
+                  platform == KeyPlatform::Wayland ? c.wayland : c.x11);
     }
 }
 
 constexpr Qt::KeyboardModifiers kNone{};
 constexpr Qt::KeyboardModifiers kShift{Qt::ShiftModifier};
+constexpr Qt::KeyboardModifiers kCtrl{Qt::ControlModifier};
 constexpr Qt::KeyboardModifiers kKeypad{Qt::KeypadModifier};
+constexpr std::nullopt_t kNothing = std::nullopt;
 
-// As Qt reports them on a US keyboard under X: key(), modifiers, X keycode, keysym.
+// As Qt reports the keys under X: key(), modifiers, X keycode, keysym; and the keymap's levels
+// on US, German (de), French (fr), Russian (ru) and Dvorak layouts.
 const std::vector<NativeCase> kXkbCases{
-    {"8", Qt::Key_8, kNone, 17, 0x38, 56},
-    {"Shift+8 asterisk is still the 8 key", Qt::Key_Asterisk, kShift, 17, 0x2a, 56},
-    {"Shift+grave asciitilde", Qt::Key_AsciiTilde, kShift, 49, 0x7e, 192},
-    {"F1", Qt::Key_F1, kNone, 67, 0xffbe, 112},
-    {"keypad Enter", Qt::Key_Enter, kKeypad, 104, 0xff8d, 13},
-    {"KP_5 NumLock on", Qt::Key_5, kKeypad, 84, 0xffb5, 101},
-    {"KP_Decimal NumLock on", Qt::Key_Period, kKeypad, 91, 0xffae, 110},
-    {"KP_Add", Qt::Key_Plus, kKeypad, 86, 0xffab, 107},
-    {"KP_Separator", Qt::Key_Comma, kKeypad, 129, 0xffac, 108},
-    {"KP_End NumLock off", Qt::Key_End, kKeypad, 87, 0xff9c, 35},
-    {"KP_Delete NumLock off is Delete", Qt::Key_Delete, kKeypad, 91, 0xff9f, 46},
-    // A layout's own symbols, unknown to the table: the key's place on the keyboard decides.
-    {"German sharp s is the minus key", Qt::Key_ssharp, kNone, 20, 0xdf, 189},
-    {"Russian es is the C key", 0x421, kNone, 54, 0x6d3, 67},
-    {"keysym 0 on keypad 1 is no digit", 0, kNone, 87, 0, std::nullopt},
-    {"unknown keysym on an unknown keycode", 0, kNone, 200, 0x10020ac, std::nullopt},
+    // The digit row by position, at every level.
+    {"8", Qt::Key_8, kNone, 17, '8', {'8', '*'}, digit(8), digit(8)},
+    {"Shift+8 asterisk is still the 8 key",
+     Qt::Key_Asterisk,
+     kShift,
+     17,
+     '*',
+     {'8', '*'},
+     digit(8),
+     digit(8)},
+    {"de Shift+0 equal", Qt::Key_Equal, kShift, 19, '=', {'0', '='}, digit(0), digit(0)},
+    {"de Shift+7 slash", Qt::Key_Slash, kShift, 16, '/', {'7', '/'}, digit(7), digit(7)},
+    {"fr 1 key ampersand", Qt::Key_Ampersand, kNone, 10, '&', {'&', '1'}, digit(1), digit(1)},
+    {"fr 3 key quotedbl", Qt::Key_QuoteDbl, kNone, 12, '"', {'"', '3'}, digit(3), digit(3)},
+    {"fr 6 key minus", Qt::Key_Minus, kNone, 15, '-', {'-', '6'}, digit(6), digit(6)},
+    // The keypad by its own keys.
+    {"KP_5 NumLock on",
+     Qt::Key_5,
+     kKeypad,
+     84,
+     0xffb5,
+     {0xff9d, 0xffb5},
+     VK_NUMPAD0 + 5,
+     VK_NUMPAD0 + 5},
+    {"KP_Decimal", Qt::Key_Period, kKeypad, 91, 0xffae, {0xff9f, 0xffae}, VK_DECIMAL, VK_DECIMAL},
+    {"de KP_Separator on the decimal key",
+     Qt::Key_Comma,
+     kKeypad,
+     91,
+     0xffac,
+     {0xff9f, 0xffac},
+     VK_DECIMAL,
+     VK_DECIMAL},
+    {"KP_Delete NumLock off is Delete",
+     Qt::Key_Delete,
+     kKeypad,
+     91,
+     0xff9f,
+     {0xff9f, 0xffae},
+     VK_DELETE,
+     VK_DELETE},
+    {"KP_End NumLock off", Qt::Key_End, kKeypad, 87, 0xff9c, {0xff9c, 0xffb1}, VK_END, VK_END},
+    {"keypad Enter", Qt::Key_Enter, kKeypad, 104, 0xff8d, {0xff8d, 0}, VK_RETURN, VK_RETURN},
+    {"KP_Add", Qt::Key_Plus, kKeypad, 86, 0xffab, {0xffab, 0}, VK_ADD, VK_ADD},
+    {"pt keypad comma key",
+     Qt::Key_Period,
+     kKeypad,
+     129,
+     0xffae,
+     {0xffae, 0},
+     VK_SEPARATOR,
+     VK_SEPARATOR},
+    {"KP_Separator on a spare keycode",
+     Qt::Key_Comma,
+     kKeypad,
+     8,
+     0xffac,
+     {0xffac, 0},
+     VK_SEPARATOR,
+     VK_SEPARATOR},
+    {"keysym 0 on keypad 1 is no digit", 0, kNone, 87, 0, {}, kNothing, kNothing},
+    // Letters by what the first level types, else by their US place.
+    {"Ctrl+c", Qt::Key_C, kCtrl, 54, 'c', {'c', 'C'}, VK_C, VK_C},
+    {"Dvorak c key", Qt::Key_C, kNone, 31, 'c', {'c', 'C'}, VK_C, VK_C},
+    {"Dvorak Shift+V on the US period key", Qt::Key_V, kShift, 60, 'V', {'v', 'V'}, VK_V, VK_V},
+    {"Dvorak j on the US C key", Qt::Key_J, kNone, 54, 'j', {'j', 'J'}, letter('J'), letter('J')},
+    {"ru es on the C key", 0x421, kCtrl, 54, 0x6d3, {0x6d3, 0x6f3}, VK_C, VK_C},
+    {"ru Shift+em on the V key", 0x41c, kShift, 55, 0x6fd, {0x6dd, 0x6fd}, VK_V, VK_V},
+    // The keys that type "+", "-" or "." at either level.
+    {"equal", Qt::Key_Equal, kNone, 21, '=', {'=', '+'}, VK_OEM_PLUS, VK_OEM_PLUS},
+    {"Shift+equal plus", Qt::Key_Plus, kShift, 21, '+', {'=', '+'}, VK_OEM_PLUS, VK_OEM_PLUS},
+    {"Shift+period greater",
+     Qt::Key_Greater,
+     kShift,
+     60,
+     '>',
+     {'.', '>'},
+     VK_OEM_PERIOD,
+     VK_OEM_PERIOD},
+    {"de plus key", Qt::Key_Plus, kNone, 35, '+', {'+', '*'}, VK_OEM_PLUS, VK_OEM_PLUS},
+    {"de Shift+plus key asterisk",
+     Qt::Key_Asterisk,
+     kShift,
+     35,
+     '*',
+     {'+', '*'},
+     VK_OEM_PLUS,
+     kNothing},
+    {"de minus key on the US slash key",
+     Qt::Key_Minus,
+     kNone,
+     61,
+     '-',
+     {'-', '_'},
+     VK_OEM_MINUS,
+     VK_OEM_MINUS},
+    {"de Shift+period colon", Qt::Key_Colon, kShift, 60, ':', {'.', ':'}, VK_OEM_PERIOD, kNothing},
+    {"fr semicolon key types period shifted",
+     Qt::Key_Semicolon,
+     kNone,
+     59,
+     ';',
+     {';', '.'},
+     VK_OEM_PERIOD,
+     kNothing},
+    {"ru Shift+period comma on the US slash key",
+     Qt::Key_Comma,
+     kShift,
+     61,
+     ',',
+     {'.', ','},
+     VK_OEM_PERIOD,
+     VK_OEM_2},
+    {"de sharp s on the US minus key",
+     Qt::Key_ssharp,
+     kNone,
+     20,
+     0xdf,
+     {0xdf, '?'},
+     kNothing,
+     kNothing},
+    // The other signs by their US key's place.
+    {"Shift+grave asciitilde", Qt::Key_AsciiTilde, kShift, 49, '~', {'`', '~'}, VK_OEM_3, VK_OEM_3},
+    {"slash", Qt::Key_Slash, kNone, 61, '/', {'/', '?'}, VK_OEM_2, VK_OEM_2},
+    {"fr exclam on the US slash key",
+     Qt::Key_Exclam,
+     kNone,
+     61,
+     '!',
+     {'!', 0xa7},
+     VK_OEM_2,
+     VK_OEM_2},
+    {"de Shift+numbersign apostrophe",
+     Qt::Key_Apostrophe,
+     kShift,
+     51,
+     '\'',
+     {'#', '\''},
+     VK_OEM_5,
+     VK_OEM_5},
+    {"de adiaeresis on the US quote key", 0xc4, kNone, 48, 0xe4, {0xe4, 0xc4}, VK_OEM_7, VK_OEM_7},
+    // Keys that type no character.
+    {"F1", Qt::Key_F1, kNone, 67, 0xffbe, {0xffbe, 0}, VK_F1, VK_F1},
+    {"Escape", Qt::Key_Escape, kNone, 9, 0xff1b, {0xff1b, 0}, VK_ESCAPE, VK_ESCAPE},
+    {"unknown keysym on an unknown keycode", 0, kNone, 200, 0x10020ac, {}, kNothing, kNothing},
     // Modifiers alone.
-    {"Shift_L", Qt::Key_Shift, kShift, 50, 0xffe1, std::nullopt},
-    {"Num_Lock", Qt::Key_NumLock, kNone, 77, 0xff7f, std::nullopt},
-    {"AltGr ISO_Level3_Shift", Qt::Key_AltGr, kNone, 108, 0xfe03, std::nullopt},
+    {"Shift_L", Qt::Key_Shift, kShift, 50, 0xffe1, {0xffe1, 0}, kNothing, kNothing},
+    {"Num_Lock", Qt::Key_NumLock, kNone, 77, 0xff7f, {0xff7f, 0}, kNothing, kNothing},
+    {"AltGr ISO_Level3_Shift", Qt::Key_AltGr, kNone, 108, 0xfe03, {0xfe03, 0}, kNothing, kNothing},
 };
 
-TEST(NativeKeyX11, EitherShiftLevelOrTheKeysPlace) {
+TEST(NativeKeyX11, ByPlaceOrByTheKeymapsLevels) {
     expectCodes(KeyPlatform::X11, kXkbCases);
 }
 
-TEST(NativeKeyWayland, SameAsX11) {
+TEST(NativeKeyWayland, ByPlaceOrByTheCurrentLevel) {
     expectCodes(KeyPlatform::Wayland, kXkbCases);
 }
 
-TEST(NativeKeyWindows, VirtualKeyAsGiven) {
-    expectCodes(KeyPlatform::Windows,
-                {
-                    {"Shift+8 asterisk", Qt::Key_Asterisk, kShift, 0x09, 0x38, 56},
-                    {"numpad 3", Qt::Key_3, kKeypad, 0x51, 0x63, 99},
-                    {"numpad Enter", Qt::Key_Enter, kKeypad, 0x11c, 0x0d, 13},
-                    {"left Shift", Qt::Key_Shift, kShift, 0x2a, 0xa0, std::nullopt},
-                    {"no virtual key", 0, kNone, 0x70, 0, std::nullopt},
-                    {"out of range", 0, kNone, 0x70, 0x10043, std::nullopt},
-                });
-}
-
-// No native fields: offscreen, and events QTest makes on any platform.
+// No native data: offscreen, and events QTest makes on any platform.
 const std::vector<NativeCase> kQtKeyCases{
-    {"Shift+8 stays 8", Qt::Key_8, kShift, 0, 0, 56},
-    {"asterisk is the 8 key", Qt::Key_Asterisk, kShift, 0, 0, 56},
-    {"keypad asterisk", Qt::Key_Asterisk, kKeypad, 0, 0, 106},
-    {"plus is the equals key", Qt::Key_Plus, kShift, 0, 0, 187},
-    {"keypad plus", Qt::Key_Plus, kKeypad, 0, 0, 107},
-    {"tilde is the grave key", Qt::Key_AsciiTilde, kShift, 0, 0, 192},
-    {"shifted digit row: parenright is 0", Qt::Key_ParenRight, kShift, 0, 0, 48},
-    {"keypad 9", Qt::Key_9, kKeypad, 0, 0, 105},
-    {"keypad End", Qt::Key_End, kKeypad, 0, 0, 35},
-    {"Enter", Qt::Key_Enter, kKeypad, 0, 0, 13},
-    {"Ctrl+V", Qt::Key_V, Qt::ControlModifier, 0, 0, 86},
-    {"F1", Qt::Key_F1, kNone, 0, 0, 112},
-    {"Shift", Qt::Key_Shift, kShift, 0, 0, std::nullopt},
-    {"unknown", Qt::Key_unknown, kNone, 0, 0, std::nullopt},
+    {"Shift+8 stays 8", Qt::Key_8, kShift, 0, 0, {}, digit(8), {}},
+    {"asterisk is the 8 key", Qt::Key_Asterisk, kShift, 0, 0, {}, digit(8), {}},
+    {"keypad asterisk", Qt::Key_Asterisk, kKeypad, 0, 0, {}, VK_MULTIPLY, {}},
+    {"plus is the equals key", Qt::Key_Plus, kShift, 0, 0, {}, VK_OEM_PLUS, {}},
+    {"keypad plus", Qt::Key_Plus, kKeypad, 0, 0, {}, VK_ADD, {}},
+    {"tilde is the grave key", Qt::Key_AsciiTilde, kShift, 0, 0, {}, VK_OEM_3, {}},
+    {"shifted digit row: parenright is 0", Qt::Key_ParenRight, kShift, 0, 0, {}, digit(0), {}},
+    {"keypad 9", Qt::Key_9, kKeypad, 0, 0, {}, VK_NUMPAD9, {}},
+    {"keypad End", Qt::Key_End, kKeypad, 0, 0, {}, VK_END, {}},
+    {"Enter", Qt::Key_Enter, kKeypad, 0, 0, {}, VK_RETURN, {}},
+    {"Ctrl+V", Qt::Key_V, kCtrl, 0, 0, {}, VK_V, {}},
+    {"F1", Qt::Key_F1, kNone, 0, 0, {}, VK_F1, {}},
+    {"Shift", Qt::Key_Shift, kShift, 0, 0, {}, kNothing, {}},
+    {"unknown", Qt::Key_unknown, kNone, 0, 0, {}, kNothing, {}},
 };
 
 TEST(NativeKeyFallback, FromQtKeyWithoutNativeData) {
-    for (const KeyPlatform platform :
-         {KeyPlatform::None, KeyPlatform::X11, KeyPlatform::Wayland, KeyPlatform::Windows}) {
+    for (const KeyPlatform platform : {KeyPlatform::None, KeyPlatform::X11}) {
         SCOPED_TRACE(static_cast<int>(platform));
         expectCodes(platform, kQtKeyCases);
     }
-    expectCodes(KeyPlatform::None,
-                {{"offscreen ignores native fields", Qt::Key_8, kNone, 77, 0xffe1, 56}});
+    expectCodes(
+        KeyPlatform::None,
+        {{"offscreen ignores native fields", Qt::Key_8, kNone, 77, 0xffe1, {}, digit(8), {}}});
 }
 
 TEST(KeyPlatformName, FromQtPlatformName) {
     for (const auto& [name, platform] :
-         std::vector<std::pair<const char*, KeyPlatform>>{{"windows", KeyPlatform::Windows},
+         std::vector<std::pair<const char*, KeyPlatform>>{{"windows", KeyPlatform::None},
                                                           {"xcb", KeyPlatform::X11},
                                                           {"wayland", KeyPlatform::Wayland},
                                                           {"wayland-egl", KeyPlatform::Wayland},
