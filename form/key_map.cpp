@@ -6,31 +6,31 @@
 namespace zobu {
 namespace {
 
-// Windows virtual-key codes, as the keys are named on a US keyboard.
+// The codes as the keys are named on a US keyboard.
 constexpr auto kKeyTable = std::to_array<KeyRow>({
-    {48, 57, WindowAction::lblNum_Click, 0},     // 0-9 on the main keyboard
-    {96, 105, WindowAction::lblNum_Click, 0},    // 0-9 on the numeric keypad
-    {110, 110, WindowAction::lblNum_Click, 10},  // keypad decimal point
-    {190, 190, WindowAction::lblNum_Click, 10},  // period
-    {107, 107, WindowAction::lblMix_Click, 1},   // keypad plus
-    {187, 187, WindowAction::lblMix_Click, 1},   // equals/plus
-    {109, 109, WindowAction::lblMix_Click, 2},   // keypad minus
-    {189, 189, WindowAction::lblMix_Click, 2},   // minus/underscore
-    {106, 106, WindowAction::lblMix_Click, 3},   // keypad multiply
-    {222, 222, WindowAction::lblMix_Click, 3},   // apostrophe/quote
-    {111, 111, WindowAction::lblMix_Click, 4},   // keypad divide
-    {191, 191, WindowAction::lblMix_Click, 4},   // slash/question mark
-    {13, 13, WindowAction::lblMix_Click, 0},     // Enter, main and keypad
-    {108, 108, WindowAction::lblMix_Click, 0},   // keypad separator
-    {192, 192, WindowAction::lblFun_Click, 0},   // grave accent/tilde: sign change
-    {220, 220, WindowAction::lblFun_Click, 1},   // backslash: reciprocal
-    {8, 8, WindowAction::lblDel_Click, 0},       // Backspace
-    {27, 27, WindowAction::lblDel_Click, 0},     // Esc
-    {46, 46, WindowAction::lblDel_Click, 0},     // Delete
-    {67, 67, WindowAction::lblCopy_Click, 0},    // C
-    {86, 86, WindowAction::lblPaste_Click, 0},   // V
-    {32, 32, WindowAction::lblSay_DblClick, 0},  // Space
-    {kKeyF1, kKeyF1, WindowAction::ShowHelp, 0},
+    {VK_0, VK_9, WindowAction::lblNum_Click, 0},              // 0-9 on the main keyboard
+    {VK_NUMPAD0, VK_NUMPAD9, WindowAction::lblNum_Click, 0},  // 0-9 on the numeric keypad
+    {VK_DECIMAL, VK_DECIMAL, WindowAction::lblNum_Click, 10},
+    {VK_OEM_PERIOD, VK_OEM_PERIOD, WindowAction::lblNum_Click, 10},
+    {VK_ADD, VK_ADD, WindowAction::lblMix_Click, 1},
+    {VK_OEM_PLUS, VK_OEM_PLUS, WindowAction::lblMix_Click, 1},  // equals/plus
+    {VK_SUBTRACT, VK_SUBTRACT, WindowAction::lblMix_Click, 2},
+    {VK_OEM_MINUS, VK_OEM_MINUS, WindowAction::lblMix_Click, 2},  // minus/underscore
+    {VK_MULTIPLY, VK_MULTIPLY, WindowAction::lblMix_Click, 3},
+    {VK_OEM_7, VK_OEM_7, WindowAction::lblMix_Click, 3},  // apostrophe/quote
+    {VK_DIVIDE, VK_DIVIDE, WindowAction::lblMix_Click, 4},
+    {VK_OEM_2, VK_OEM_2, WindowAction::lblMix_Click, 4},    // slash/question mark
+    {VK_RETURN, VK_RETURN, WindowAction::lblMix_Click, 0},  // Enter, main and keypad
+    {VK_SEPARATOR, VK_SEPARATOR, WindowAction::lblMix_Click, 0},
+    {VK_OEM_3, VK_OEM_3, WindowAction::lblFun_Click, 0},  // grave accent/tilde: sign change
+    {VK_OEM_5, VK_OEM_5, WindowAction::lblFun_Click, 1},  // backslash: reciprocal
+    {VK_BACK, VK_BACK, WindowAction::lblDel_Click, 0},
+    {VK_ESCAPE, VK_ESCAPE, WindowAction::lblDel_Click, 0},
+    {VK_DELETE, VK_DELETE, WindowAction::lblDel_Click, 0},
+    {VK_C, VK_C, WindowAction::lblCopy_Click, 0},
+    {VK_V, VK_V, WindowAction::lblPaste_Click, 0},
+    {VK_SPACE, VK_SPACE, WindowAction::lblSay_DblClick, 0},
+    {VK_F1, VK_F1, WindowAction::ShowHelp, 0},
 });
 
 }  // namespace
@@ -54,7 +54,7 @@ std::optional<KeyBinding> keyUpBinding(std::int16_t KeyCode, bool helpShown) {
     if (!helpShown) {
         return lookupKey(KeyCode);
     }
-    if (KeyCode == kKeyF1) {
+    if (KeyCode == VK_F1) {
         return KeyBinding{WindowAction::lblHelp_Click, 0};
     }
     return std::nullopt;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 
+#include "vk_codes.h"
 #include "window_action.h"
 
 namespace zobu {
@@ -25,8 +26,6 @@ struct KeyRow {
     WindowAction action;
     std::int16_t argument;
 };
-
-inline constexpr std::int16_t kKeyF1 = 112;
 
 // The whole key table, one row per code or run of codes; no code is in two rows.
 std::span<const KeyRow> keyTable();

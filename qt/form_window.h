@@ -12,6 +12,7 @@
 #include "key_release_tracker.h"
 #include "layout_table.h"
 #include "qt_clipboard.h"
+#include "x11_keymap.h"
 
 namespace zobu {
 
@@ -47,7 +48,11 @@ private:
     std::array<CalcLabel*, kLabelCount> m_labels{};
     QtClipboard m_clipboard;
     frmA m_form{*this, m_clipboard};
-    KeyReleaseTracker m_keys{currentKeyPlatform()};
+    X11Keymap m_keymap;
+    KeyReleaseTracker m_keys{currentKeyPlatform(),
+                             [this](std::uint32_t keycode, std::uint32_t state) {
+                                 return m_keymap.levels(keycode, state);
+                             }};
 };
 
 }  // namespace zobu

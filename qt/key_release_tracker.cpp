@@ -10,13 +10,21 @@ std::uint64_t KeyReleaseTracker::physicalKey(const KeyEventData& event) {
     return (std::uint64_t{1} << 32) | static_cast<std::uint32_t>(event.key);
 }
 
+// The keymap is read only here, once per key, when its code is decided.
+std::optional<std::int16_t> KeyReleaseTracker::decide(KeyEventData event) const {
+    if (m_keymap && event.nativeScanCode != 0) {
+        event.levels = m_keymap(event.nativeScanCode, event.nativeModifiers);
+    }
+    return virtualKeyCode(m_platform, event);
+}
+
 std::optional<std::int16_t> KeyReleaseTracker::press(const KeyEventData& event) {
     // With X's detectable auto-repeat a held key sends presses without releases, and Qt
     // does not flag those presses as repeats: a key already down is a repeat either way.
     // A repeat whose first press went to another window is decided here, as that press was.
     const auto [slot, first] = m_down.try_emplace(physicalKey(event));
     if (first) {
-        slot->second = virtualKeyCode(m_platform, event);
+        slot->second = decide(event);
     }
     return slot->second;
 }
@@ -27,7 +35,7 @@ std::optional<std::int16_t> KeyReleaseTracker::release(const KeyEventData& event
     }
     const auto down = m_down.find(physicalKey(event));
     if (down == m_down.end()) {
-        return virtualKeyCode(m_platform, event);
+        return decide(event);
     }
     const std::optional<std::int16_t> code = down->second;
     m_down.erase(down);

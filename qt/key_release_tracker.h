@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <unordered_map>
+#include <utility>
 
 #include "native_key.h"
 
@@ -12,7 +14,12 @@ namespace zobu {
 
 class KeyReleaseTracker {
 public:
-    explicit KeyReleaseTracker(KeyPlatform platform) : m_platform(platform) {}
+    // What the keymap says a key types at levels 1 and 2, given its X keycode and the event's
+    // state (X11Keymap::levels); none where the platform's keymap is not at hand.
+    using Keymap = std::function<KeyLevels(std::uint32_t keycode, std::uint32_t state)>;
+
+    explicit KeyReleaseTracker(KeyPlatform platform, Keymap keymap = {})
+        : m_platform(platform), m_keymap(std::move(keymap)) {}
 
     // A key went down. Decides and remembers its code (returned for information only:
     // nothing acts on a press). Auto-repeat, and any further press of a key already down,
@@ -31,8 +38,10 @@ private:
     // The physical key: the native scan code where the platform gives one (the same on press
     // and release whatever the modifiers), else Qt's key.
     static std::uint64_t physicalKey(const KeyEventData& event);
+    std::optional<std::int16_t> decide(KeyEventData event) const;
 
     KeyPlatform m_platform;
+    Keymap m_keymap;
     std::unordered_map<std::uint64_t, std::optional<std::int16_t>> m_down;
 };
 

@@ -5,85 +5,105 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 #include <utility>
+
+#include "vk_codes.h"
 
 namespace zobu {
 namespace {
 
 using Code = std::optional<std::int16_t>;
 
-// The US key that types an ASCII character at either Shift level. Latin-1 keysyms and Qt's
-// key values for printable characters are both the character code, so both come here.
-Code usKeyForCharacter(std::uint32_t ch) {
-    if (ch >= '0' && ch <= '9') {
-        return static_cast<std::int16_t>(ch);
+template <typename Key, typename Value, std::size_t N>
+std::optional<Value> lookup(const std::array<std::pair<Key, Value>, N>& table, Key key) {
+    const auto* row =
+        std::find_if(table.begin(), table.end(), [key](const auto& r) { return r.first == key; });
+    if (row == table.end()) {
+        return std::nullopt;
     }
-    if (ch >= 'A' && ch <= 'Z') {
-        return static_cast<std::int16_t>(ch);
-    }
-    if (ch >= 'a' && ch <= 'z') {
-        return static_cast<std::int16_t>(ch - 'a' + 'A');
-    }
-    switch (ch) {
-        case ' ':
-            return 32;
-        case ')':
-            return 48;
-        case '!':
-            return 49;
-        case '@':
-            return 50;
-        case '#':
-            return 51;
-        case '$':
-            return 52;
-        case '%':
-            return 53;
-        case '^':
-            return 54;
-        case '&':
-            return 55;
-        case '*':
-            return 56;
-        case '(':
-            return 57;
-        case ';':
-        case ':':
-            return 186;
-        case '=':
-        case '+':
-            return 187;
-        case ',':
-        case '<':
-            return 188;
-        case '-':
-        case '_':
-            return 189;
-        case '.':
-        case '>':
-            return 190;
-        case '/':
-        case '?':
-            return 191;
-        case '`':
-        case '~':
-            return 192;
-        case '[':
-        case '{':
-            return 219;
-        case '\\':
-        case '|':
-            return 220;
-        case ']':
-        case '}':
-            return 221;
-        case '\'':
-        case '"':
-            return 222;
-        default:
-            return std::nullopt;
-    }
+    return row->second;
 }
+
+Code offset(std::int16_t first, std::uint32_t index) {
+    return static_cast<std::int16_t>(first + static_cast<std::int16_t>(index));
+}
+
+// X keycodes (evdev + 8) of a pc105 keyboard: where a key is, whatever the layout types on it.
+constexpr std::uint32_t kKeycode1 = 10;  // the digit row: 1-9, then 0
+constexpr std::uint32_t kKeycode0 = 19;
+constexpr std::uint32_t kKeycodeKeypadDecimal = 91;
+constexpr std::uint32_t kKeycodeKeypadComma = 129;  // Brazilian and Japanese keypads only
+
+// Letter keys whose layout types no Latin letter (Cyrillic, Greek) are named by their US
+// letter; of those, only C and V do anything here.
+constexpr auto kLetterPositions = std::to_array<std::pair<std::uint32_t, std::int16_t>>({
+    {54, VK_C},
+    {55, VK_V},
+});
+
+// The US keys of these codes, by position on every layout: nothing types their characters on
+// the same key everywhere (German "/" is Shift+7, French "!" sits on the US "/" key).
+constexpr auto kSignPositions = std::to_array<std::pair<std::uint32_t, std::int16_t>>({
+    {48, VK_OEM_7},
+    {49, VK_OEM_3},
+    {51, VK_OEM_5},
+    {61, VK_OEM_2},
+});
+
+// The keys that type these at either level have these codes on every layout.
+constexpr auto kSignCharacters = std::to_array<std::pair<std::uint32_t, std::int16_t>>({
+    {'+', VK_OEM_PLUS},
+    {'-', VK_OEM_MINUS},
+    {'.', VK_OEM_PERIOD},
+});
+
+// Without the keymap only the current level is known; the other is taken to be the US one,
+// so that the unshifted US "=" key still adds.
+constexpr auto kUsOtherLevel = std::to_array<std::pair<std::uint32_t, std::uint32_t>>({
+    {'=', '+'},
+    {'_', '-'},
+    {'>', '.'},
+});
+
+constexpr std::uint32_t kKeysymKP0 = 0xffb0;
+constexpr std::uint32_t kKeysymKP9 = 0xffb9;
+constexpr std::uint32_t kKeysymKPSeparator = 0xffac;
+constexpr std::uint32_t kKeysymKPDecimal = 0xffae;
+constexpr std::uint32_t kKeysymF1 = 0xffbe;
+constexpr std::uint32_t kKeysymF24 = 0xffd5;
+
+// The keypad's keysyms: digits with Num Lock on, navigation keys with it off, as Windows
+// numbers them.
+constexpr auto kKeypadKeysyms = std::to_array<std::pair<std::uint32_t, std::int16_t>>({
+    {0xff8d, VK_RETURN},     // KP_Enter
+    {0xff95, VK_HOME},       // KP_Home
+    {0xff96, VK_LEFT},       // KP_Left
+    {0xff97, VK_UP},         // KP_Up
+    {0xff98, VK_RIGHT},      // KP_Right
+    {0xff99, VK_DOWN},       // KP_Down
+    {0xff9a, VK_PRIOR},      // KP_Prior
+    {0xff9b, VK_NEXT},       // KP_Next
+    {0xff9c, VK_END},        // KP_End
+    {0xff9d, VK_CLEAR},      // KP_Begin
+    {0xff9e, VK_INSERT},     // KP_Insert
+    {0xff9f, VK_DELETE},     // KP_Delete
+    {0xffaa, VK_MULTIPLY},   // KP_Multiply
+    {0xffab, VK_ADD},        // KP_Add
+    {0xffac, VK_SEPARATOR},  // KP_Separator
+    {0xffad, VK_SUBTRACT},   // KP_Subtract
+    {0xffae, VK_DECIMAL},    // KP_Decimal
+    {0xffaf, VK_DIVIDE},     // KP_Divide
+});
+
+// Keys that type no character and that the calculator acts on (F1-F24 as a range).
+constexpr auto kFunctionKeysyms = std::to_array<std::pair<std::uint32_t, std::int16_t>>({
+    {0xff08, VK_BACK},    // BackSpace
+    {0xff0d, VK_RETURN},  // Return
+    {0xff1b, VK_ESCAPE},  // Escape
+    {0xffff, VK_DELETE},  // Delete
+    {0x20, VK_SPACE},     // space
+});
 
 // Shift, Control, Alt, Meta, Super, Hyper, the lock keys and the level and group shifts:
 // keys that change other keys and never act on their own.
@@ -95,209 +115,152 @@ bool isModifierKeysym(std::uint32_t keysym) {
            || (keysym >= 0xfe01 && keysym <= 0xfe13);  // ISO_Lock .. ISO_Level5_Lock
 }
 
-// Keysyms outside Latin-1 that name keys the calculator can see.
-Code virtualKeyFromFunctionKeysym(std::uint32_t keysym) {
-    if (keysym >= 0xffbe && keysym <= 0xffd5) {  // F1 .. F24
-        return static_cast<std::int16_t>(112 + (keysym - 0xffbe));
+// The keypad by its own identity. Its decimal key is the decimal key whether the layout
+// writes "." or "," with it; the separator code belongs to the extra comma key alone.
+Code keypadKey(std::uint32_t keycode, std::uint32_t keysym) {
+    if (keycode == kKeycodeKeypadComma) {
+        return VK_SEPARATOR;
     }
-    if (keysym >= 0xffb0 && keysym <= 0xffb9) {  // KP_0 .. KP_9, NumLock on
-        return static_cast<std::int16_t>(96 + (keysym - 0xffb0));
+    if (keysym >= kKeysymKP0 && keysym <= kKeysymKP9) {
+        return offset(VK_NUMPAD0, keysym - kKeysymKP0);
     }
-    switch (keysym) {
-        case 0xff08:  // BackSpace
-            return 8;
-        case 0xff09:  // Tab
-        case 0xfe20:  // ISO_Left_Tab (Shift+Tab)
-            return 9;
-        case 0xff0b:  // Clear
-        case 0xff9d:  // KP_Begin: keypad 5 with NumLock off
-            return 12;
-        case 0xff0d:  // Return
-        case 0xff8d:  // KP_Enter
-            return 13;
-        case 0xff1b:  // Escape
-            return 27;
-        case 0xff80:  // KP_Space
-            return 32;
-        case 0xff55:  // Prior
-        case 0xff9a:  // KP_Prior
-            return 33;
-        case 0xff56:  // Next
-        case 0xff9b:  // KP_Next
-            return 34;
-        case 0xff57:  // End
-        case 0xff9c:  // KP_End
-            return 35;
-        case 0xff50:  // Home
-        case 0xff95:  // KP_Home
-            return 36;
-        case 0xff51:  // Left
-        case 0xff96:  // KP_Left
-            return 37;
-        case 0xff52:  // Up
-        case 0xff97:  // KP_Up
-            return 38;
-        case 0xff53:  // Right
-        case 0xff98:  // KP_Right
-            return 39;
-        case 0xff54:  // Down
-        case 0xff99:  // KP_Down
-            return 40;
-        case 0xff63:  // Insert
-        case 0xff9e:  // KP_Insert
-            return 45;
-        case 0xffff:  // Delete
-        case 0xff9f:  // KP_Delete: Windows also reports keypad Delete as Delete
-            return 46;
-        case 0xffaa:  // KP_Multiply
-            return 106;
-        case 0xffab:  // KP_Add
-            return 107;
-        case 0xffac:  // KP_Separator
-            return 108;
-        case 0xffad:  // KP_Subtract
-            return 109;
-        case 0xffae:  // KP_Decimal
-            return 110;
-        case 0xffaf:  // KP_Divide
-            return 111;
-        default:
-            return std::nullopt;
+    if (keycode == kKeycodeKeypadDecimal &&
+        (keysym == kKeysymKPSeparator || keysym == kKeysymKPDecimal)) {
+        return VK_DECIMAL;
     }
+    return lookup(kKeypadKeysyms, keysym);
 }
 
-Code virtualKeyFromKeysym(std::uint32_t keysym) {
-    if (keysym >= 0x20 && keysym <= 0x7e) {
-        return usKeyForCharacter(keysym);
+Code latinLetter(std::uint32_t keysym) {
+    if (keysym >= 'a' && keysym <= 'z') {
+        return offset(VK_A, keysym - 'a');
     }
-    return virtualKeyFromFunctionKeysym(keysym);
+    if (keysym >= 'A' && keysym <= 'Z') {
+        return offset(VK_A, keysym - 'A');
+    }
+    return std::nullopt;
 }
 
-// X keycodes (evdev + 8) of a US keyboard and the keys' virtual-key codes, for keysyms that
-// name no key we know: a layout's own letters and signs (keycode 20 types ß on a German
-// keyboard and is still the minus key). The keypad digits and decimal point are left out:
-// they count as digits only while NumLock makes them send digit keysyms.
-constexpr auto kUsKeycodes = std::to_array<std::pair<std::uint8_t, std::int16_t>>({
-    {9, 27},   {10, 49},  {11, 50},  {12, 51},  {13, 52},  {14, 53},   {15, 54},  {16, 55},
-    {17, 56},  {18, 57},  {19, 48},  {20, 189}, {21, 187}, {22, 8},    {23, 9},   {24, 81},
-    {25, 87},  {26, 69},  {27, 82},  {28, 84},  {29, 89},  {30, 85},   {31, 73},  {32, 79},
-    {33, 80},  {34, 219}, {35, 221}, {36, 13},  {38, 65},  {39, 83},   {40, 68},  {41, 70},
-    {42, 71},  {43, 72},  {44, 74},  {45, 75},  {46, 76},  {47, 186},  {48, 222}, {49, 192},
-    {51, 220}, {52, 90},  {53, 88},  {54, 67},  {55, 86},  {56, 66},   {57, 78},  {58, 77},
-    {59, 188}, {60, 190}, {61, 191}, {63, 106}, {65, 32},  {67, 112},  {68, 113}, {69, 114},
-    {70, 115}, {71, 116}, {72, 117}, {73, 118}, {74, 119}, {75, 120},  {76, 121}, {82, 109},
-    {86, 107}, {94, 226}, {95, 122}, {96, 123}, {104, 13}, {106, 111}, {110, 36}, {111, 38},
-    {112, 33}, {113, 37}, {114, 39}, {115, 35}, {116, 40}, {117, 34},  {118, 45}, {119, 46},
-    {127, 19}, {135, 93},
-});
-
-Code virtualKeyFromX11Keycode(std::uint32_t keycode) {
-    const auto* row = std::find_if(kUsKeycodes.begin(), kUsKeycodes.end(),
-                                   [keycode](const auto& r) { return r.first == keycode; });
-    if (row == kUsKeycodes.end()) {
-        return std::nullopt;
-    }
-    return row->second;
-}
-
-// X11 and Wayland: the keysym names the key at either Shift level; failing that, the key's
-// place on the keyboard does.
+// X11 and Wayland: the code Windows gives the key on this layout. The rules go in this order
+// and the first that knows the key decides.
 Code virtualKeyFromXkb(const KeyEventData& event) {
-    if (isModifierKeysym(event.nativeVirtualKey)) {
+    const std::uint32_t keycode = event.nativeScanCode;
+    const std::uint32_t keysym = event.nativeVirtualKey;
+    if (isModifierKeysym(keysym)) {
         return std::nullopt;
     }
-    if (const Code code = virtualKeyFromKeysym(event.nativeVirtualKey)) {
+    // The digit row by its place, at every level (French types "&" on the 1 key).
+    if (keycode >= kKeycode1 && keycode <= kKeycode0) {
+        return keycode == kKeycode0 ? VK_0 : offset(VK_0, keycode - kKeycode1 + 1);
+    }
+    if (const Code code = keypadKey(keycode, keysym)) {
         return code;
     }
-    return virtualKeyFromX11Keycode(event.nativeScanCode);
-}
-
-// Windows numbers the keys itself. Its modifier keys (Shift, Ctrl, Alt, the Windows keys, the
-// lock keys, and their left and right variants) never act on their own.
-Code virtualKeyFromWindows(std::uint32_t virtualKey) {
-    const bool modifier = (virtualKey >= 16 && virtualKey <= 18) || virtualKey == 20 ||
-                          virtualKey == 91 || virtualKey == 92 || virtualKey == 144 ||
-                          virtualKey == 145 || (virtualKey >= 160 && virtualKey <= 165);
-    if (virtualKey == 0 || virtualKey > 0xff || modifier) {
-        return std::nullopt;
+    // Without a keymap (Wayland) the current level stands for both.
+    KeyLevels levels = event.levels;
+    if (levels == KeyLevels{}) {
+        levels = {keysym, lookup(kUsOtherLevel, keysym).value_or(0)};
     }
-    return static_cast<std::int16_t>(virtualKey);
+    // Letters as the first level types them (Dvorak moves them), else by their US place.
+    if (const Code letter = latinLetter(levels[0])) {
+        return letter;
+    }
+    if (const Code code = lookup(kLetterPositions, keycode)) {
+        return code;
+    }
+    // "+", "-" and "." by the character, at either level; the other signs by their US place.
+    for (const std::uint32_t level : levels) {
+        if (const Code code = lookup(kSignCharacters, level)) {
+            return code;
+        }
+    }
+    if (const Code code = lookup(kSignPositions, keycode)) {
+        return code;
+    }
+    if (keysym >= kKeysymF1 && keysym <= kKeysymF24) {
+        return offset(VK_F1, keysym - kKeysymF1);
+    }
+    return lookup(kFunctionKeysyms, keysym);
 }
 
 // No native data: Qt's key and the keypad flag. A shifted character is read as the US key
 // that types it, as Windows would number the key (Shift+8 is "*" and still the 8 key).
+constexpr std::string_view kUsShiftedDigits = ")!@#$%^&*(";
+
+constexpr auto kUsCharacters = std::to_array<std::pair<int, std::int16_t>>({
+    {'=', VK_OEM_PLUS},
+    {'+', VK_OEM_PLUS},
+    {'-', VK_OEM_MINUS},
+    {'_', VK_OEM_MINUS},
+    {'.', VK_OEM_PERIOD},
+    {'>', VK_OEM_PERIOD},
+    {'/', VK_OEM_2},
+    {'?', VK_OEM_2},
+    {'`', VK_OEM_3},
+    {'~', VK_OEM_3},
+    {'\\', VK_OEM_5},
+    {'|', VK_OEM_5},
+    {'\'', VK_OEM_7},
+    {'"', VK_OEM_7},
+    {' ', VK_SPACE},
+});
+
+constexpr auto kQtKeypadKeys = std::to_array<std::pair<int, std::int16_t>>({
+    {Qt::Key_Asterisk, VK_MULTIPLY},
+    {Qt::Key_Plus, VK_ADD},
+    {Qt::Key_Comma, VK_SEPARATOR},
+    {Qt::Key_Minus, VK_SUBTRACT},
+    {Qt::Key_Period, VK_DECIMAL},
+    {Qt::Key_Slash, VK_DIVIDE},
+});
+
+constexpr auto kQtKeys = std::to_array<std::pair<int, std::int16_t>>({
+    {Qt::Key_Backspace, VK_BACK},
+    {Qt::Key_Clear, VK_CLEAR},
+    {Qt::Key_Return, VK_RETURN},
+    {Qt::Key_Enter, VK_RETURN},
+    {Qt::Key_Escape, VK_ESCAPE},
+    {Qt::Key_PageUp, VK_PRIOR},
+    {Qt::Key_PageDown, VK_NEXT},
+    {Qt::Key_End, VK_END},
+    {Qt::Key_Home, VK_HOME},
+    {Qt::Key_Left, VK_LEFT},
+    {Qt::Key_Up, VK_UP},
+    {Qt::Key_Right, VK_RIGHT},
+    {Qt::Key_Down, VK_DOWN},
+    {Qt::Key_Insert, VK_INSERT},
+    {Qt::Key_Delete, VK_DELETE},
+});
+
 Code virtualKeyFromQtKey(int key, Qt::KeyboardModifiers modifiers) {
-    if (modifiers.testFlag(Qt::KeypadModifier)) {
-        if (key >= Qt::Key_0 && key <= Qt::Key_9) {
-            return static_cast<std::int16_t>(96 + (key - Qt::Key_0));
-        }
-        switch (key) {
-            case Qt::Key_Asterisk:
-                return 106;
-            case Qt::Key_Plus:
-                return 107;
-            case Qt::Key_Comma:
-                return 108;
-            case Qt::Key_Minus:
-                return 109;
-            case Qt::Key_Period:
-                return 110;
-            case Qt::Key_Slash:
-                return 111;
-            default:
-                break;
+    const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) {
+        return offset(keypad ? VK_NUMPAD0 : VK_0, static_cast<std::uint32_t>(key - Qt::Key_0));
+    }
+    if (keypad) {
+        if (const Code code = lookup(kQtKeypadKeys, key)) {
+            return code;
         }
     }
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24) {
-        return static_cast<std::int16_t>(112 + (key - Qt::Key_F1));
+        return offset(VK_F1, static_cast<std::uint32_t>(key - Qt::Key_F1));
     }
-    if (key >= Qt::Key_Space && key <= Qt::Key_AsciiTilde) {
-        return usKeyForCharacter(static_cast<std::uint32_t>(key));
+    if (const Code letter = latinLetter(static_cast<std::uint32_t>(key))) {
+        return letter;
     }
-    switch (key) {
-        case Qt::Key_Backspace:
-            return 8;
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-            return 9;
-        case Qt::Key_Clear:
-            return 12;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return 13;
-        case Qt::Key_Escape:
-            return 27;
-        case Qt::Key_PageUp:
-            return 33;
-        case Qt::Key_PageDown:
-            return 34;
-        case Qt::Key_End:
-            return 35;
-        case Qt::Key_Home:
-            return 36;
-        case Qt::Key_Left:
-            return 37;
-        case Qt::Key_Up:
-            return 38;
-        case Qt::Key_Right:
-            return 39;
-        case Qt::Key_Down:
-            return 40;
-        case Qt::Key_Insert:
-            return 45;
-        case Qt::Key_Delete:
-            return 46;
-        default:
-            return std::nullopt;
+    if (const std::size_t digit = kUsShiftedDigits.find(static_cast<char>(key));
+        key < 0x80 && digit != std::string_view::npos) {
+        return offset(VK_0, static_cast<std::uint32_t>(digit));
     }
+    if (const Code code = lookup(kUsCharacters, key)) {
+        return code;
+    }
+    return lookup(kQtKeys, key);
 }
 
 }  // namespace
 
 KeyPlatform keyPlatformFromName(QStringView platformName) {
-    if (platformName == u"windows") {
-        return KeyPlatform::Windows;
-    }
     if (platformName == u"xcb") {
         return KeyPlatform::X11;
     }
@@ -317,7 +280,8 @@ KeyEventData KeyEventData::from(const QKeyEvent& event) {
                         event.nativeScanCode(),
                         event.nativeVirtualKey(),
                         event.nativeModifiers(),
-                        event.isAutoRepeat()};
+                        event.isAutoRepeat(),
+                        {}};
 }
 
 std::optional<std::int16_t> virtualKeyCode(KeyPlatform platform, const KeyEventData& event) {
@@ -326,9 +290,6 @@ std::optional<std::int16_t> virtualKeyCode(KeyPlatform platform, const KeyEventD
     if (platform == KeyPlatform::None ||
         (event.nativeScanCode == 0 && event.nativeVirtualKey == 0)) {
         return virtualKeyFromQtKey(event.key, event.modifiers);
-    }
-    if (platform == KeyPlatform::Windows) {
-        return virtualKeyFromWindows(event.nativeVirtualKey);
     }
     return virtualKeyFromXkb(event);
 }

@@ -10,13 +10,15 @@
 #     hold:N   holds the key with X keycode N for 1.5 s
 #     N        presses and releases the key with X keycode N
 #     other    an xdotool key name or chord ("shift+8", "Num_Lock", "ctrl+c")
+#     layout:L switches the running server's keyboard layout (setxkbmap -layout L)
+#     groupG:N,N presses the keys with these X keycodes in locked keyboard group G
 # Before a row: a click on DEL twice clears the calculator, and `clipboard` (bytes) or a marker
 # goes on the clipboard. Expected: "show" the display, read by a click on C; "clip" the clipboard;
 # "height" the client height in pixels at scale 1; "bells" (default 0); "windows" what differs
 # for the Windows program (a PROGRAM ending in .exe, run under Wine at 96 DPI times the scale),
 # or the reason it does not run there.
 
-import os, select, subprocess, sys, time
+import ctypes, os, select, subprocess, sys, time
 
 # Labels in twips (15 to a pixel at scale 1): Left, Top, Width, Height.
 LABELS = {"say": (350, 300, 4440, 420), "D": (200, 1050, 1000, 420), "C": (200, 1645, 480, 420),
@@ -24,6 +26,11 @@ LABELS = {"say": (350, 300, 4440, 420), "D": (200, 1050, 1000, 420), "C": (200, 
 for row, captions in enumerate(("789/", "456*", "123-", "0.=+")):
     LABELS.update({c: (1470 + 945 * column, 1050 + 595 * row, 720, 420) for column, c in enumerate(captions)})
 MARK = b"zobu-e2e"
+# The Windows program takes each key's code from Windows' layout, which Wine guesses from the X
+# keymap: it gets some keys wrong (German "+" 221, "-" 191, Russian C and V 125 and 126, where
+# Windows gives 187, 189, 67 and 86) and numbers the French "!" key 223 and the Russian "." key
+# 191 as Windows' own layouts do. Those rows test Wine, not the program.
+WINE_GUESS = "the key's code is Windows' layout's, as Wine guesses it"
 GROUPS = {
     "clicks": ({}, [
         ("c:9876543210.5", None, {"show": "9876543210.5"}),
@@ -55,6 +62,23 @@ GROUPS = {
         ("10 hold:14", None, {"show": "15"}),
         ("13 11 65", None, {"height": 69}),  # Space folds; F1 unfolds, shows help, holds the keys
         ("F1 16 86 Escape 65 51 54 F1", None, {"show": "42", "height": 228}),
+    ]),
+    # The same physical keys on other layouts, switched while the program runs.
+    "layouts": ({}, [
+        ("layout:de Num_Lock 12 91 14 Num_Lock", None, {"show": "3.5"}),  # keypad "," is the point
+        ("layout:de 10 shift+19 shift+16", None, {"show": "107"}),  # "=" and "/" on the digit row
+        ("layout:de 11 shift+35 12 36", None, {"show": "5", "windows": WINE_GUESS}),  # "*" on "+"
+        ("layout:de 18 61 13 36", None, {"show": "5", "windows": WINE_GUESS}),  # "-" on US "/"
+        ("layout:fr 10 12", None, {"show": "13"}),  # "&" and '"'
+        ("layout:fr 15 61 11 36", None, {"show": "3", "windows": WINE_GUESS}),  # "!" on US "/" divides
+        ("layout:ru 12 61 14", None, {"show": "3.5", "windows": WINE_GUESS}),  # "." on US "/"
+        ("layout:ru 13 14 54", None, {"clip": "45", "windows": WINE_GUESS}),  # C and V by place
+        ("layout:ru 55", b"42", {"show": "42", "windows": WINE_GUESS}),
+        ("layout:us(dvorak) 12 26 14", None, {"show": "3.5"}),  # "." on US "e"
+        ("layout:us(dvorak) 13 14 31", None, {"clip": "45"}),  # c on US "i", v on US "."
+        ("layout:us(dvorak) 60", b"42", {"show": "42"}),
+        ("layout:us,ru group1:12,61,14", None, {"show": "3.5", "windows": WINE_GUESS}),  # the Russian group
+        ("layout:us,ru 16 61 11 36", None, {"show": "3.5"}),  # back in the US group
     ]),
     "clipboard": ({}, [
         ("c:7V", b"7" * 10_000_000, {"show": "7", "bells": 1}),
@@ -157,6 +181,16 @@ class Session:
                 self.click(key)
         elif kind == "dbl":
             self.click(arg, repeat=2)
+        elif kind == "layout":
+            self.run("setxkbmap", "-option", "", "-layout", arg)
+        elif kind.startswith("group"):  # xdotool presses keycodes in the first group only
+            x11, xtest = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXtst.so.6")
+            x11.XOpenDisplay.restype = ctypes.c_void_p
+            display = ctypes.c_void_p(x11.XOpenDisplay(self.env["DISPLAY"].encode()))
+            x11.XkbLockGroup(display, 0x100, int(kind[5:]))  # XkbUseCoreKbd
+            for keycode in map(int, arg.split(",")):
+                xtest.XTestFakeKeyEvent(display, keycode, 1, 0), xtest.XTestFakeKeyEvent(display, keycode, 0, 0)
+            x11.XkbLockGroup(display, 0x100, 0), x11.XCloseDisplay(display)
         elif kind == "hold":
             self.run("xdotool", "keydown", arg, "sleep", "1.5", "keyup", arg)
         else:

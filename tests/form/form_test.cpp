@@ -135,13 +135,13 @@ TEST(Form, HelpPanelHoldsTheMouseAndTheKeyboard) {
     w.form.click(kHelp);  // hidden, it is not there to click
     w.press("12+3");
     w.form.Form_KeyUp(kSpace, 0);
-    w.form.Form_KeyUp(kKeyF1, 0);
+    w.form.Form_KeyUp(VK_F1, 0);
     EXPECT_TRUE(w.visible[kHelp]);
     EXPECT_EQ(w.height, 3900);
     const auto shown = w.snapshot();
     for (int code = std::numeric_limits<std::int16_t>::min();
          code <= std::numeric_limits<std::int16_t>::max(); ++code) {
-        if (code != kKeyF1) {
+        if (code != VK_F1) {
             w.form.Form_KeyUp(static_cast<std::int16_t>(code), 1);
             ASSERT_EQ(w.snapshot(), shown) << "code " << code;
         }
@@ -154,10 +154,10 @@ TEST(Form, HelpPanelHoldsTheMouseAndTheKeyboard) {
     }
     w.form.click(kHelp);
     EXPECT_FALSE(w.visible[kHelp]);
-    w.form.Form_KeyUp(kKeyF1, 0), w.form.Form_KeyUp(kKeyF1, 0);
+    w.form.Form_KeyUp(VK_F1, 0), w.form.Form_KeyUp(VK_F1, 0);
     EXPECT_FALSE(w.visible[kHelp]);
     EXPECT_EQ(w.height, 3900);
-    w.form.Form_KeyUp(13, 0);
+    w.form.Form_KeyUp(VK_RETURN, 0);
     EXPECT_EQ(w.captions[kSay], "15");
 }
 
@@ -201,9 +201,9 @@ TEST(Form, EveryKeyRowAndEveryKeyCodeReachesItsOperation) {
             EngineHarness calc;
             calc.press(std::string("12+3") + key->second);
             w.expectSameAs(calc);
-        } else if (code == kSpace || code == kKeyF1) {
+        } else if (code == kSpace || code == VK_F1) {
             EXPECT_EQ(w.height != 3900, code == kSpace);
-            EXPECT_EQ(w.visible[kHelp], code == kKeyF1);
+            EXPECT_EQ(w.visible[kHelp], code == VK_F1);
         } else {
             ASSERT_EQ(w.snapshot(), idle.snapshot()) << "code " << code;
         }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -11,67 +12,169 @@
 
 #include "key_release_tracker.h"
 #include "native_key.h"
+#include "vk_codes.h"
 
 namespace zobu {
 namespace {
 
 using Code = std::optional<std::int16_t>;
 using P = KeyPlatform;
-constexpr Qt::KeyboardModifiers kNone{}, kShift{Qt::ShiftModifier}, kPad{Qt::KeypadModifier};
-const auto kAll = {P::None, P::X11, P::Wayland, P::Windows};
 
-struct Translation {
+constexpr std::int16_t digit(int d) {
+    return static_cast<std::int16_t>(VK_0 + d);
+}
+constexpr std::int16_t letter(char c) {
+    return static_cast<std::int16_t>(VK_A + (c - 'A'));
+}
+
+struct NativeCase {
     const char* name;
-    std::vector<P> platforms;
     int key;
     Qt::KeyboardModifiers modifiers;
-    std::uint32_t scanCode;    // X11 and Wayland: the X keycode
-    std::uint32_t virtualKey;  // X11 and Wayland: the keysym
-    Code code;
+    std::uint32_t scanCode;    // X keycode
+    std::uint32_t virtualKey;  // keysym at the current level
+    KeyLevels levels;          // what the X keymap says the key types at levels 1 and 2
+    Code x11;
+    Code wayland;  // the same event without the keymap
 };
 
-const std::vector<P> kXkb{P::X11, P::Wayland};
-
-const Translation kTranslations[] = {
-    // As Qt reports keys of a US keyboard under X: key(), modifiers, X keycode, keysym.
-    {"8", kXkb, Qt::Key_8, kNone, 17, 0x38, 56},
-    {"Shift+8 asterisk is still the 8 key", kXkb, Qt::Key_Asterisk, kShift, 17, 0x2a, 56},
-    {"Shift+grave asciitilde", kXkb, Qt::Key_AsciiTilde, kShift, 49, 0x7e, 192},
-    {"F1", kXkb, Qt::Key_F1, kNone, 67, 0xffbe, 112},
-    {"keypad Enter", kXkb, Qt::Key_Enter, kPad, 104, 0xff8d, 13},
-    {"KP_5 NumLock on", kXkb, Qt::Key_5, kPad, 84, 0xffb5, 101},
-    {"KP_Decimal NumLock on", kXkb, Qt::Key_Period, kPad, 91, 0xffae, 110},
-    {"KP_Separator", kXkb, Qt::Key_Comma, kPad, 129, 0xffac, 108},
-    {"KP_End NumLock off", kXkb, Qt::Key_End, kPad, 87, 0xff9c, 35},
-    {"KP_Delete NumLock off is Delete", kXkb, Qt::Key_Delete, kPad, 91, 0xff9f, 46},
-    {"German sharp s is the minus key", kXkb, Qt::Key_ssharp, kNone, 20, 0xdf, 189},
-    {"Russian es is the C key", kXkb, 0x421, kNone, 54, 0x6d3, 67},
-    {"keysym 0 on keypad 1 is no digit", kXkb, 0, kNone, 87, 0, {}},
-    {"unknown keysym on an unknown keycode", kXkb, 0, kNone, 200, 0x10020ac, {}},
-    {"Num_Lock", kXkb, Qt::Key_NumLock, kNone, 77, 0xff7f, {}},
-    {"AltGr ISO_Level3_Shift", kXkb, Qt::Key_AltGr, kNone, 108, 0xfe03, {}},
-    // No native fields (offscreen, and events QTest makes): Qt's key and the keypad flag.
-    {"offscreen ignores native fields", {P::None}, Qt::Key_8, kNone, 77, 0xffe1, 56},
-    {"asterisk is the 8 key", kAll, Qt::Key_Asterisk, kShift, 0, 0, 56},
-    {"keypad asterisk", kAll, Qt::Key_Asterisk, kPad, 0, 0, 106},
-    {"plus is the equals key", kAll, Qt::Key_Plus, kShift, 0, 0, 187},
-    {"tilde is the grave key", kAll, Qt::Key_AsciiTilde, kShift, 0, 0, 192},
-    {"shifted digit row: parenright is 0", kAll, Qt::Key_ParenRight, kShift, 0, 0, 48},
-    {"keypad End", kAll, Qt::Key_End, kPad, 0, 0, 35},
-    {"Enter", kAll, Qt::Key_Enter, kPad, 0, 0, 13},
-    {"Ctrl+V", kAll, Qt::Key_V, Qt::ControlModifier, 0, 0, 86},
-    {"Shift", kAll, Qt::Key_Shift, kShift, 0, 0, {}},
-    {"unknown", kAll, Qt::Key_unknown, kNone, 0, 0, {}},
-};
-
-TEST(NativeKey, VirtualKeyCodeOnEachPlatform) {
-    for (const Translation& t : kTranslations) {
-        for (const P platform : t.platforms) {
-            const KeyEventData event{t.key, t.modifiers, t.scanCode, t.virtualKey, 0, false};
-            EXPECT_EQ(virtualKeyCode(platform, event), t.code)
-                << t.name << " on platform " << static_cast<int>(platform);
+void expectCodes(KeyPlatform platform, const std::vector<NativeCase>& cases) {
+    for (const NativeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        KeyEventData event{c.key, c.modifiers, c.scanCode, c.virtualKey, 0, false, c.levels};
+        if (platform == KeyPlatform::Wayland) {
+            event.levels = {};
         }
+        EXPECT_EQ(virtualKeyCode(platform, event),
+                  platform == KeyPlatform::Wayland ? c.wayland : c.x11);
     }
+}
+
+constexpr Qt::KeyboardModifiers kNone{};
+constexpr Qt::KeyboardModifiers kShift{Qt::ShiftModifier};
+constexpr Qt::KeyboardModifiers kCtrl{Qt::ControlModifier};
+constexpr Qt::KeyboardModifiers kKeypad{Qt::KeypadModifier};
+constexpr std::nullopt_t kNothing = std::nullopt;
+
+// As Qt reports the keys under X: key(), modifiers, X keycode, keysym; and the keymap's levels
+// on US, German (de), French (fr), Russian (ru) and Dvorak layouts.
+// clang-format off
+const std::vector<NativeCase> kXkbCases{
+    // The digit row by position, at every level.
+    {"8", Qt::Key_8, kNone, 17, '8', {'8', '*'}, digit(8), digit(8)},
+    {"Shift+8 asterisk is still the 8 key", Qt::Key_Asterisk, kShift, 17, '*', {'8', '*'},
+     digit(8),
+     digit(8)},
+    {"de Shift+0 equal", Qt::Key_Equal, kShift, 19, '=', {'0', '='}, digit(0), digit(0)},
+    {"de Shift+7 slash", Qt::Key_Slash, kShift, 16, '/', {'7', '/'}, digit(7), digit(7)},
+    {"fr 1 key ampersand", Qt::Key_Ampersand, kNone, 10, '&', {'&', '1'}, digit(1), digit(1)},
+    {"fr 3 key quotedbl", Qt::Key_QuoteDbl, kNone, 12, '"', {'"', '3'}, digit(3), digit(3)},
+    {"fr 6 key minus", Qt::Key_Minus, kNone, 15, '-', {'-', '6'}, digit(6), digit(6)},
+    // The keypad by its own keys.
+    {"KP_5 NumLock on", Qt::Key_5, kKeypad, 84, 0xffb5, {0xff9d, 0xffb5},
+     VK_NUMPAD0 + 5,
+     VK_NUMPAD0 + 5},
+    {"KP_Decimal", Qt::Key_Period, kKeypad, 91, 0xffae, {0xff9f, 0xffae}, VK_DECIMAL, VK_DECIMAL},
+    {"de KP_Separator on the decimal key", Qt::Key_Comma, kKeypad, 91, 0xffac, {0xff9f, 0xffac},
+     VK_DECIMAL,
+     VK_DECIMAL},
+    {"KP_Delete NumLock off is Delete", Qt::Key_Delete, kKeypad, 91, 0xff9f, {0xff9f, 0xffae},
+     VK_DELETE,
+     VK_DELETE},
+    {"KP_End NumLock off", Qt::Key_End, kKeypad, 87, 0xff9c, {0xff9c, 0xffb1}, VK_END, VK_END},
+    {"keypad Enter", Qt::Key_Enter, kKeypad, 104, 0xff8d, {0xff8d, 0}, VK_RETURN, VK_RETURN},
+    {"KP_Add", Qt::Key_Plus, kKeypad, 86, 0xffab, {0xffab, 0}, VK_ADD, VK_ADD},
+    {"pt keypad comma key", Qt::Key_Period, kKeypad, 129, 0xffae, {0xffae, 0},
+     VK_SEPARATOR,
+     VK_SEPARATOR},
+    {"KP_Separator on a spare keycode", Qt::Key_Comma, kKeypad, 8, 0xffac, {0xffac, 0},
+     VK_SEPARATOR,
+     VK_SEPARATOR},
+    {"keysym 0 on keypad 1 is no digit", 0, kNone, 87, 0, {}, kNothing, kNothing},
+    // Letters by what the first level types, else by their US place.
+    {"Ctrl+c", Qt::Key_C, kCtrl, 54, 'c', {'c', 'C'}, VK_C, VK_C},
+    {"Dvorak c key", Qt::Key_C, kNone, 31, 'c', {'c', 'C'}, VK_C, VK_C},
+    {"Dvorak Shift+V on the US period key", Qt::Key_V, kShift, 60, 'V', {'v', 'V'}, VK_V, VK_V},
+    {"Dvorak j on the US C key", Qt::Key_J, kNone, 54, 'j', {'j', 'J'}, letter('J'), letter('J')},
+    {"ru es on the C key", 0x421, kCtrl, 54, 0x6d3, {0x6d3, 0x6f3}, VK_C, VK_C},
+    {"ru Shift+em on the V key", 0x41c, kShift, 55, 0x6fd, {0x6dd, 0x6fd}, VK_V, VK_V},
+    // The keys that type "+", "-" or "." at either level.
+    {"equal", Qt::Key_Equal, kNone, 21, '=', {'=', '+'}, VK_OEM_PLUS, VK_OEM_PLUS},
+    {"Shift+equal plus", Qt::Key_Plus, kShift, 21, '+', {'=', '+'}, VK_OEM_PLUS, VK_OEM_PLUS},
+    {"Shift+period greater", Qt::Key_Greater, kShift, 60, '>', {'.', '>'},
+     VK_OEM_PERIOD,
+     VK_OEM_PERIOD},
+    {"de plus key", Qt::Key_Plus, kNone, 35, '+', {'+', '*'}, VK_OEM_PLUS, VK_OEM_PLUS},
+    {"de Shift+plus key asterisk", Qt::Key_Asterisk, kShift, 35, '*', {'+', '*'},
+     VK_OEM_PLUS,
+     kNothing},
+    {"de minus key on the US slash key", Qt::Key_Minus, kNone, 61, '-', {'-', '_'},
+     VK_OEM_MINUS,
+     VK_OEM_MINUS},
+    {"de Shift+period colon", Qt::Key_Colon, kShift, 60, ':', {'.', ':'}, VK_OEM_PERIOD, kNothing},
+    {"fr semicolon key types period shifted", Qt::Key_Semicolon, kNone, 59, ';', {';', '.'},
+     VK_OEM_PERIOD,
+     kNothing},
+    {"ru Shift+period comma on the US slash key", Qt::Key_Comma, kShift, 61, ',', {'.', ','},
+     VK_OEM_PERIOD,
+     VK_OEM_2},
+    {"de sharp s on the US minus key", Qt::Key_ssharp, kNone, 20, 0xdf, {0xdf, '?'},
+     kNothing,
+     kNothing},
+    // The other signs by their US key's place.
+    {"Shift+grave asciitilde", Qt::Key_AsciiTilde, kShift, 49, '~', {'`', '~'}, VK_OEM_3, VK_OEM_3},
+    {"slash", Qt::Key_Slash, kNone, 61, '/', {'/', '?'}, VK_OEM_2, VK_OEM_2},
+    {"fr exclam on the US slash key", Qt::Key_Exclam, kNone, 61, '!', {'!', 0xa7},
+     VK_OEM_2,
+     VK_OEM_2},
+    {"de Shift+numbersign apostrophe", Qt::Key_Apostrophe, kShift, 51, '\'', {'#', '\''},
+     VK_OEM_5,
+     VK_OEM_5},
+    {"de adiaeresis on the US quote key", 0xc4, kNone, 48, 0xe4, {0xe4, 0xc4}, VK_OEM_7, VK_OEM_7},
+    // Keys that type no character.
+    {"F1", Qt::Key_F1, kNone, 67, 0xffbe, {0xffbe, 0}, VK_F1, VK_F1},
+    {"Escape", Qt::Key_Escape, kNone, 9, 0xff1b, {0xff1b, 0}, VK_ESCAPE, VK_ESCAPE},
+    {"unknown keysym on an unknown keycode", 0, kNone, 200, 0x10020ac, {}, kNothing, kNothing},
+    // Modifiers alone.
+    {"Shift_L", Qt::Key_Shift, kShift, 50, 0xffe1, {0xffe1, 0}, kNothing, kNothing},
+    {"Num_Lock", Qt::Key_NumLock, kNone, 77, 0xff7f, {0xff7f, 0}, kNothing, kNothing},
+    {"AltGr ISO_Level3_Shift", Qt::Key_AltGr, kNone, 108, 0xfe03, {0xfe03, 0}, kNothing, kNothing},
+};
+// clang-format on
+
+TEST(NativeKey, X11ByPlaceOrByTheKeymapsLevelsWaylandByTheCurrentLevel) {
+    expectCodes(KeyPlatform::X11, kXkbCases);
+    expectCodes(KeyPlatform::Wayland, kXkbCases);
+}
+
+// No native data: offscreen, and events QTest makes on any platform.
+// clang-format off
+const std::vector<NativeCase> kQtKeyCases{
+    {"Shift+8 stays 8", Qt::Key_8, kShift, 0, 0, {}, digit(8), {}},
+    {"asterisk is the 8 key", Qt::Key_Asterisk, kShift, 0, 0, {}, digit(8), {}},
+    {"keypad asterisk", Qt::Key_Asterisk, kKeypad, 0, 0, {}, VK_MULTIPLY, {}},
+    {"plus is the equals key", Qt::Key_Plus, kShift, 0, 0, {}, VK_OEM_PLUS, {}},
+    {"keypad plus", Qt::Key_Plus, kKeypad, 0, 0, {}, VK_ADD, {}},
+    {"tilde is the grave key", Qt::Key_AsciiTilde, kShift, 0, 0, {}, VK_OEM_3, {}},
+    {"shifted digit row: parenright is 0", Qt::Key_ParenRight, kShift, 0, 0, {}, digit(0), {}},
+    {"keypad 9", Qt::Key_9, kKeypad, 0, 0, {}, VK_NUMPAD9, {}},
+    {"keypad End", Qt::Key_End, kKeypad, 0, 0, {}, VK_END, {}},
+    {"Enter", Qt::Key_Enter, kKeypad, 0, 0, {}, VK_RETURN, {}},
+    {"Ctrl+V", Qt::Key_V, kCtrl, 0, 0, {}, VK_V, {}},
+    {"F1", Qt::Key_F1, kNone, 0, 0, {}, VK_F1, {}},
+    {"Shift", Qt::Key_Shift, kShift, 0, 0, {}, kNothing, {}},
+    {"unknown", Qt::Key_unknown, kNone, 0, 0, {}, kNothing, {}},
+};
+// clang-format on
+
+TEST(NativeKey, FromQtKeyWithoutNativeData) {
+    expectCodes(KeyPlatform::None, kQtKeyCases);
+    expectCodes(KeyPlatform::X11, kQtKeyCases);
+    expectCodes(KeyPlatform::None,
+                {{"native fields ignored", Qt::Key_8, kNone, 77, 0xffe1, {}, digit(8), {}}});
+    EXPECT_EQ(keyPlatformFromName(u"xcb"), KeyPlatform::X11);
+    EXPECT_EQ(keyPlatformFromName(u"wayland-egl"), KeyPlatform::Wayland);
+    EXPECT_EQ(keyPlatformFromName(u"XCB"), KeyPlatform::None);
 }
 
 // Key events as Qt delivers them under X (Qt's key, modifiers, X keycode, keysym), by name:
@@ -85,11 +188,24 @@ const std::map<std::string, KeyEventData> kEvents = {
     {"1", {Qt::Key_1, kNone, 10, 0x31, 0, false}},
     {"2", {Qt::Key_2, kNone, 11, 0x32, 0, false}},
     {"NumLock", {Qt::Key_NumLock, kNone, 77, 0xff7f, 0, false}},
-    {"KP_Decimal", {Qt::Key_Period, kPad, 91, 0xffae, 0, false}},
-    {"KP_Delete", {Qt::Key_Delete, kPad, 91, 0xff9f, 0, false}},
-    {"KP_Separator", {Qt::Key_Comma, kPad, 8, 0xffac, 0, false}},
+    {"KP_Decimal", {Qt::Key_Period, kKeypad, 91, 0xffae, 0, false}},
+    {"KP_Delete", {Qt::Key_Delete, kKeypad, 91, 0xff9f, 0, false}},
+    {"KP_Separator", {Qt::Key_Comma, kKeypad, 8, 0xffac, 0, false}},
     {"nothing", {0, kNone, 8, 0, 0, false}},  // what xdotool's KP_Separator release carries
-    {"Escape", {Qt::Key_Escape, kNone, 0, 0, 0, false}}};
+    {"Escape", {Qt::Key_Escape, kNone, 0, 0, 0, false}},
+    {"de_plus", {Qt::Key_Plus, kNone, 35, '+', 0, false}},
+    {"de_asterisk", {Qt::Key_Asterisk, kShift, 35, '*', 0, false}},
+    {"de_minus", {Qt::Key_Minus, kNone, 61, '-', 0, false}},
+    {"ru_period", {Qt::Key_Period, kNone, 61, '.', 1 << 13, false}}};  // the second group
+
+// What X's keymap says two keys type at levels 1 and 2: German first, Russian second group.
+KeyLevels keymap(std::uint32_t keycode, std::uint32_t state) {
+    const bool russian = ((state >> 13) & 3) == 1;
+    if (keycode == 61) {
+        return russian ? KeyLevels{'.', ','} : KeyLevels{'-', '_'};
+    }
+    return keycode == 35 ? KeyLevels{'+', '*'} : KeyLevels{};
+}
 
 TEST(KeyReleaseTracker, OneActionPerPhysicalPress) {
     const struct {
@@ -105,12 +221,20 @@ TEST(KeyReleaseTracker, OneActionPerPhysicalPress) {
               {"held key, repeats flagged", P::X11, "+5 ~-5 ~+5 -5", {53}},
               {"two keys rolled over", P::X11, "+1 +2 -1 -2", {49, 50}},
               {"the release carries no key", P::X11, "+KP_Separator -nothing", {108}},
+              {"de: Shift up before the plus key, pressed as asterisk",
+               P::X11,
+               "+Shift +de_asterisk -Shift' -de_plus",
+               {VK_OEM_PLUS}},
+              {"the group at the press decides",
+               P::X11,
+               "+de_minus -de_minus +ru_period -de_minus",
+               {VK_OEM_MINUS, VK_OEM_PERIOD}},
               {"offscreen repeats, keyed by Qt's key",
                P::None,
                "+Escape ~-Escape ~+Escape -Escape",
                {27}}};
     for (const auto& c : cases) {
-        KeyReleaseTracker tracker(c.platform);
+        KeyReleaseTracker tracker(c.platform, keymap);
         std::vector<std::int16_t> codes;
         std::istringstream events(c.events);
         for (std::string e; events >> e;) {
