@@ -50,7 +50,10 @@ const Translation kTranslations[] = {
     {"unknown keysym on an unknown keycode", kXkb, 0, kNone, 200, 0x10020ac, {}},
     {"Num_Lock", kXkb, Qt::Key_NumLock, kNone, 77, 0xff7f, {}},
     {"AltGr ISO_Level3_Shift", kXkb, Qt::Key_AltGr, kNone, 108, 0xfe03, {}},
+    {"left Shift on Windows", {P::Windows}, Qt::Key_Shift, kShift, 0x2a, 0xa0, {}},
+    {"left Windows key", {P::Windows}, Qt::Key_Meta, kNone, 0x15b, 0x5b, {}},
     // No native fields (offscreen, and events QTest makes): Qt's key and the keypad flag.
+    {"keypad 9", kAll, Qt::Key_9, kPad, 0, 0, 105},
     {"offscreen ignores native fields", {P::None}, Qt::Key_8, kNone, 77, 0xffe1, 56},
     {"asterisk is the 8 key", kAll, Qt::Key_Asterisk, kShift, 0, 0, 56},
     {"keypad asterisk", kAll, Qt::Key_Asterisk, kPad, 0, 0, 106},
