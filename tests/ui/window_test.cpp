@@ -128,9 +128,13 @@ TEST_F(Window, KeypadIsAGridAndTheHelpPanelCoversIt) {
                     << a->text().toStdString() << " / " << b->text().toStdString() << " edge " << e;
             }
         }
+        EXPECT_EQ(a->frameShape(), a->clickable() && a != &help ? QFrame::Box : a->frameShape())
+            << "keys are framed";
         EXPECT_TRUE(help.geometry().contains(a->geometry()) || a == &help)
             << a->text().toStdString();
     }
+    EXPECT_TRUE(help.autoFillBackground()) << "the shown panel hides what lies beneath";
+    EXPECT_EQ(window.windowTitle().toStdString(), kWindowTitle);
     EXPECT_EQ(window.label(N::lblTie).twipLeft(),
               window.label(N::lblSay).twipLeft() + window.label(N::lblSay).twipWidth());
 }
