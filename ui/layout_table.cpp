@@ -19,7 +19,7 @@ const std::array<LabelSpec, kLabelCount> kLayout{{
      Do::lblSay_DblClick},
     {N::lblTie, 0, "", "", "", 4800, 310, 300, 400, F::Display, A::Center, false, true, Do::None},
     {N::lblNext, 0, "", "", "", 50, 750, 5100, 250, F::Chinese, A::Center, false, true, Do::None},
-    {N::lblHelp, 0, "", "", "", 90, 450, 105, 105, F::Chinese, A::Left, false, false,
+    {N::lblHelp, 0, "", "", "", 90, 450, 105, 105, F::Help, A::Left, false, false,
      Do::lblHelp_Click},
 
     {N::lblDel, 0, "DEL", "", "清零 连按两次 全清", 200, 1050, 1000, kKeyHeight, F::Key, A::Center,

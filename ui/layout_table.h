@@ -39,6 +39,7 @@ enum class FontRole {
     Key,      // the window font: "Lucida Console" 15 pt
     Display,  // "Lucida Console" 15.75 pt
     Chinese,  // "宋体" 10.5 pt
+    Help,     // "宋体" 10.5 pt where the help text fits the panel at that size
 };
 
 enum class TextAlign { Left, Center, Right };
