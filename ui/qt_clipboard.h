@@ -5,7 +5,8 @@
 
 namespace zobu {
 
-// Each operation throws CalcFailure(ClipboardUnavailable) when Qt offers no clipboard.
+// Each operation throws CalcFailure(ClipboardUnavailable) when Qt offers no clipboard; a
+// copy also when the program does not hold the clipboard afterwards, where the platform tells.
 class QtClipboard : public Clipboard {
 public:
     void ClipboardClear() override;

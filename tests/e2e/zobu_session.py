@@ -12,6 +12,7 @@ factor the session started the program with. Python 3 standard library only.
 import os
 import select
 import subprocess
+import sys
 import tempfile
 import time
 
@@ -240,3 +241,14 @@ class ZobuSession:
         """Waits until the client height (device pixels) is `height`, and returns it."""
         return _wait_until(lambda: self.client_size()[1] == height and height, timeout) or (
             self.client_size()[1])
+
+
+if __name__ == "__main__":
+    # zobu_session.py COMMAND...: runs a Qt program (a test) on an X server of its own.
+    xserver = ZobuSession(None)
+    xserver._start_xvfb()
+    try:
+        sys.exit(subprocess.run(sys.argv[1:], env={**xserver.env(), "QT_QPA_PLATFORM": "xcb"},
+                                stdin=subprocess.DEVNULL, timeout=120, check=False).returncode)
+    finally:
+        xserver.stop()

@@ -2,7 +2,9 @@
 // display and the other lines do nothing on a click. Copy and paste through the real system
 // clipboard, UTF-8 both ways.
 #include <gtest/gtest.h>
+#include <signal.h>
 
+#include <QProcess>
 #include <vector>
 
 #include "window_fixture.h"
@@ -91,6 +93,45 @@ TEST_F(SystemClipboard, PasteReadsItsNumber) {
     press("V");
     EXPECT_EQ(say(), "1234.5");
     EXPECT_EQ(line(N::lblNext), "粘贴 失败 类型不匹配");
+}
+
+// On an X server (e2e.x11_clipboard runs these there): another program that takes the
+// clipboard after the last event the window has seen keeps it, as X keeps the later owner,
+// and one that holds it but never answers cannot be read. Neither may pass as done.
+TEST_F(SystemClipboard, RefusedOrUnreadableIsReported) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        GTEST_SKIP() << "needs an X server's clipboard";
+    }
+    // xclip takes the clipboard in a child it forks: wait, handling no event, till it holds it.
+    const auto held = [](const char* text) {
+        const QString check = QStringLiteral("xclip -o -selection clipboard | grep -qx ") + text;
+        for (int i = 0; i < 200; ++i) {
+            if (QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), check}) == 0) {
+                return true;
+            }
+        }
+        return false;
+    };
+    press("45");
+    QProcess::execute(QStringLiteral("sh"),
+                      {QStringLiteral("-c"), "printf other | xclip -i -selection clipboard"});
+    ASSERT_TRUE(held("other"));
+    keyUp(67);  // C, before the window has heard of the other program
+    EXPECT_EQ(line(N::lblNext), "复制 失败 无法访问剪贴板");
+
+    QProcess holder;
+    holder.start(QStringLiteral("xclip"), {"-i", "-selection", "clipboard", "-quiet"});
+    holder.write("42");
+    holder.waitForBytesWritten();
+    holder.closeWriteChannel();
+    ASSERT_TRUE(held("42"));
+    ASSERT_TRUE(QTest::qWaitFor([] { return !QGuiApplication::clipboard()->ownsClipboard(); }));
+    ::kill(static_cast<pid_t>(holder.processId()), SIGSTOP);
+    keyUp(86);  // V
+    EXPECT_EQ(line(N::lblNext), "粘贴 失败 无法访问剪贴板");
+    ::kill(static_cast<pid_t>(holder.processId()), SIGCONT);
+    holder.kill();
+    holder.waitForFinished();
 }
 
 }  // namespace
