@@ -9,7 +9,6 @@ namespace zobu {
 namespace {
 
 // Where the load step puts the help panel, whatever the layout gave it: over every label.
-constexpr TwipRect kHelpPlace{50, 50, 5100, 3300};
 
 // Folding also takes this much off below the note line's top-to-"0" distance.
 constexpr double kFoldMargin = 300.0;

@@ -24,7 +24,7 @@ const std::array<LabelSpec, kLabelCount> kLayout{{
      Do::None, Do::None},
     {N::lblNext, 0, "", "", "", 50, 750, 5100, 250, F::Chinese, A::Center, false, true, NotKey,
      Do::None, Do::None},
-    {N::lblHelp, 0, "", "", "", 90, 450, 105, 105, F::Chinese, A::Left, false, false, NotKey,
+    {N::lblHelp, 0, "", "", "", 90, 450, 105, 105, F::Help, A::Left, false, false, NotKey,
      Do::lblHelp_Click, Do::None},
 
     {N::lblDel, 0, "DEL", "", "清零 连按两次 全清", 200, 1050, 1000, kKeyHeight, F::Key, A::Center,

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "form_surface.h"
 #include "window_action.h"
 
 namespace zobu {
@@ -13,6 +14,9 @@ namespace zobu {
 inline constexpr const char* kWindowTitle = "计算器 Zobu (按F1键有说明)";
 inline constexpr double kClientWidthTwips = 5205.0;
 inline constexpr double kClientHeightTwips = 3420.0;
+
+// The help panel's place and size once the load step has run: it covers every other label.
+inline constexpr TwipRect kHelpPlace{50, 50, 5100, 3300};
 
 // Label names; the keys of lblNum, lblMix and lblFun are told apart by their element index.
 enum class LabelName {
@@ -33,6 +37,7 @@ enum class FontRole {
     Key,      // the window font: "Lucida Console" 15 pt
     Display,  // "Lucida Console" 15.75 pt
     Chinese,  // "宋体" 10.5 pt
+    Help,     // "宋体" 10.5 pt where the help text fits the panel at that size
 };
 
 enum class TextAlign { Left, Center, Right };

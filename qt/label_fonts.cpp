@@ -1,9 +1,11 @@
 #include "label_fonts.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QFontMetricsF>
 
 #include "calc_label.h"
+#include "help_text.h"
 #include "window_measure.h"
 
 namespace zobu {
@@ -32,10 +34,14 @@ QString fixedPitchFamily(const QStringList& installed) {
     return family.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::FixedFont).family() : family;
 }
 
+// Song (Ming) faces, best first: Windows' own, then those Linux desktops install.
+QStringList songFaces() {
+    return {QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
+            QStringLiteral("AR PL UMing CN")};
+}
+
 QString songFamily(const QStringList& installed) {
-    const QString family = FirstInstalledFamily(
-        installed, {QStringLiteral("宋体"), QStringLiteral("SimSun"),
-                    QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN")});
+    const QString family = FirstInstalledFamily(installed, songFaces());
     if (!family.isEmpty()) {
         return family;
     }
@@ -55,19 +61,52 @@ QFont fitDisplay(QFont font) {
     return font;
 }
 
+// Whether all thirteen lines of the help text, laid out as the panel lays them out, lie
+// inside the panel.
+bool helpFits(const QFont& font) {
+    const TwipRect& p = kHelpPlace;
+    const QRect panel(0, 0, TwipsToPixels(p.left + p.width) - TwipsToPixels(p.left),
+                      TwipsToPixels(p.top + p.height) - TwipsToPixels(p.top));
+    const QRect needed = QFontMetrics(font).boundingRect(panel, Qt::AlignTop | Qt::AlignLeft,
+                                                         QString::fromStdString(HelpText()));
+    return needed.width() <= panel.width() && needed.height() <= panel.height();
+}
+
+// The panel's last line tells how to close it, so every line must show. Faces differ in
+// line spacing far more than in size (Noto's CJK faces need half as much again as AR PL
+// UMing): the lines' face at the written size where the text fits, else another Song face
+// that fits at that size, else the lines' face made just small enough.
+QFont fitHelp(const QFont& lines, const QStringList& installed) {
+    if (helpFits(lines)) {
+        return lines;
+    }
+    for (const QString& family : songFaces()) {
+        const QFont other = makeFont(family, kChinesePoints, QFont::Serif);
+        if (installed.contains(family, Qt::CaseInsensitive) && helpFits(other)) {
+            return other;
+        }
+    }
+    QFont font = lines;
+    while (font.pointSizeF() > kShrinkStepPoints && !helpFits(font)) {
+        font.setPointSizeF(font.pointSizeF() - kShrinkStepPoints);
+    }
+    return font;
+}
+
 struct LabelFonts {
     QFont key;
     QFont display;
     QFont chinese;
+    QFont help;
 };
 
 LabelFonts chooseFonts() {
     const QStringList installed = QFontDatabase::families();
     const QString fixed = fixedPitchFamily(installed);
-    const QString song = songFamily(installed);
+    const QFont chinese = makeFont(songFamily(installed), kChinesePoints, QFont::Serif);
     return {makeFont(fixed, kKeyPoints, QFont::Monospace),
-            fitDisplay(makeFont(fixed, kDisplayPoints, QFont::Monospace)),
-            makeFont(song, kChinesePoints, QFont::Serif)};
+            fitDisplay(makeFont(fixed, kDisplayPoints, QFont::Monospace)), chinese,
+            fitHelp(chinese, installed)};
 }
 
 }  // namespace
@@ -94,6 +133,8 @@ const QFont& FontFor(FontRole role) {
             return fonts.display;
         case FontRole::Chinese:
             return fonts.chinese;
+        case FontRole::Help:
+            return fonts.help;
         case FontRole::Key:
             break;
     }

@@ -1,4 +1,4 @@
-// The window's three fonts, chosen once per process. "Lucida Console" and "宋体" are Windows
+// The window's fonts, chosen once per process. "Lucida Console" and "宋体" are Windows
 // faces; where they are missing a fixed-pitch face and a Song/Ming Chinese face stand in.
 #pragma once
 
@@ -13,8 +13,8 @@ namespace zobu {
 // The longest text the display must show in full: NumToText's widest output.
 inline constexpr const char* kWidestDisplayText = "-1.23456789012346E-300";
 
-// The font of a label of the given role. Needs a QGuiApplication; the first call chooses all
-// three fonts, later calls return them.
+// The font of a label of the given role. Needs a QGuiApplication; the first call chooses them
+// all, later calls return them.
 const QFont& FontFor(FontRole role);
 
 // The first of `preferred` that the font database really holds (fontconfig would otherwise

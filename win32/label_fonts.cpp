@@ -60,8 +60,12 @@ void LabelFonts::create(UINT dpi, int displayWidth) {
     release();
     m_fonts[static_cast<std::size_t>(FontRole::Key)] = fixedPitch(pointsToPixels(kKeyPoints, dpi));
     m_fonts[static_cast<std::size_t>(FontRole::Display)] = fittedDisplay(dpi, displayWidth);
-    m_fonts[static_cast<std::size_t>(FontRole::Chinese)] = makeFont(
-        L"宋体", GB2312_CHARSET, DEFAULT_PITCH | FF_DONTCARE, pointsToPixels(kChinesePoints, dpi));
+    // SimSun, Windows' own "宋体", holds the help text at the written size: the panel uses it too.
+    for (const FontRole role : {FontRole::Chinese, FontRole::Help}) {
+        m_fonts[static_cast<std::size_t>(role)] =
+            makeFont(L"宋体", GB2312_CHARSET, DEFAULT_PITCH | FF_DONTCARE,
+                     pointsToPixels(kChinesePoints, dpi));
+    }
 }
 
 void LabelFonts::release() noexcept {

@@ -27,7 +27,7 @@ public:
 private:
     void release() noexcept;
 
-    std::array<HFONT, 3> m_fonts{};
+    std::array<HFONT, 4> m_fonts{};  // by FontRole
 };
 
 }  // namespace zobu

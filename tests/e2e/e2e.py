@@ -258,11 +258,29 @@ def run_rows(zobu, rows, failures):
             failures.append(f"{actions}: {got}, not {want}")
 
 
+# Starts that cannot open a window: one line on stderr naming the cause, with Qt's reason, status 1.
+STARTUP = [({}, ["no display named"]),
+           ({"DISPLAY": ":399"}, ['display ":399" could not be reached', "could not connect to display :399"]),
+           ({"QT_QPA_PLATFORM": "bogus"}, ['platform plugin "bogus"', "Could not find the Qt platform plugin"])]
+
+
+def run_startup(command):
+    failures, clean = [], {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+    for env, said in STARTUP:
+        result = subprocess.run(command, env={**clean, **env}, stdin=subprocess.DEVNULL, capture_output=True,
+                                text=True, timeout=20)
+        lines = result.stderr.strip().splitlines()
+        print(f"{env} {result.returncode} {lines}")
+        if result.returncode != 1 or len(lines) != 1 or not all(words in result.stderr for words in said):
+            failures.append(f"{env}: status {result.returncode}, {result.stderr!r}")
+    return failures
+
+
 if __name__ == "__main__":
     if len(sys.argv) < 4:
         sys.exit("usage: e2e.py GROUP PATH_TO_X11_PROBE PROGRAM [ARGS...]")
     group, probe, command = sys.argv[1], sys.argv[2], sys.argv[3:]
-    failures = run_group(group, probe, command)
+    failures = run_startup(command) if group == "startup" else run_group(group, probe, command)
     for failure in failures:
         print("FAIL:", failure, file=sys.stderr)
     sys.exit(1 if failures else 0)

@@ -1,6 +1,7 @@
 // The window under Qt's offscreen platform, driven through its labels and keys: only what the
 // layout data cannot say by itself. One QApplication for the run, made by main() below.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <QtGui/private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
@@ -8,6 +9,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QProcess>
 #include <QTest>
 #include <algorithm>
 #include <cmath>
@@ -137,6 +139,52 @@ TEST_F(Window, KeypadIsAGridAndTheHelpPanelCoversIt) {
     EXPECT_EQ(window.windowTitle().toStdString(), kWindowTitle);
     EXPECT_EQ(window.label(N::lblTie).twipLeft(),
               window.label(N::lblSay).twipLeft() + window.label(N::lblSay).twipWidth());
+}
+
+// All thirteen lines of the help text show inside the panel, whichever Chinese face the
+// desktop has (the fonts.* tests run this with each face alone, at 100 % and 200 %).
+TEST_F(Window, HelpPanelHoldsTheThirteenLines) {
+    key(Qt::Key_F1);
+    const CalcLabel& help = window.label(N::lblHelp);
+    const QRect needed = help.fontMetrics().boundingRect(help.contentsRect(),
+                                                         Qt::AlignTop | Qt::AlignLeft, help.text());
+    EXPECT_EQ(help.text().split(QStringLiteral("\r\n")).size(), 13);
+    EXPECT_LE(needed.width(), help.contentsRect().width());
+    EXPECT_LE(needed.height(), help.contentsRect().height());
+}
+
+// On an X server (the e2e.x11_clipboard test runs it there): a program that takes the clipboard
+// after the last event the window has seen keeps it, as X keeps the later owner, and one that
+// holds it but never answers cannot be read. Neither may pass as done.
+TEST_F(Window, RefusedOrUnreadableClipboardIsReported) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        GTEST_SKIP() << "needs an X server's clipboard";
+    }
+    const auto held = [](const char* text) {  // xclip forks; wait, handling no event
+        const QString check = QStringLiteral("xclip -o -selection clipboard | grep -qx ") + text;
+        for (int i = 0; i < 200; ++i) {
+            if (QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), check}) == 0) {
+                return true;
+            }
+        }
+        return false;
+    };
+    press("45");
+    QProcess::execute(QStringLiteral("sh"),
+                      {QStringLiteral("-c"), "printf other | xclip -i -selection clipboard"});
+    ASSERT_TRUE(held("other"));
+    key(Qt::Key_C);  // before the window has heard of the other program
+    EXPECT_EQ(text(N::lblNext), "复制 失败 无法访问剪贴板");
+
+    QProcess holder;
+    holder.start(QStringLiteral("xclip"), {"-i", "-selection", "clipboard", "-quiet"});
+    holder.write("42"), holder.waitForBytesWritten(), holder.closeWriteChannel();
+    ASSERT_TRUE(held("42"));
+    ::kill(static_cast<pid_t>(holder.processId()), SIGSTOP);
+    key(Qt::Key_V);
+    EXPECT_EQ(text(N::lblNext), "粘贴 失败 无法访问剪贴板");
+    ::kill(static_cast<pid_t>(holder.processId()), SIGCONT);
+    holder.kill(), holder.waitForFinished();
 }
 
 // F1 over a folded window unfolds it; while shown, the panel takes the mouse: a click hides it
