@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < size; ++i) {
         const char c = static_cast<char>(data[i]);
         const bool named =
-            testing::KeystrokeFor(c) || std::string_view("[]XYZ").find(c) != std::string_view::npos;
+            testing::KeystrokeFor(c) || std::string_view("[XYZ").find(c) != std::string_view::npos;
         script += named ? c : testing::kKeystrokes[data[i] % testing::kKeystrokes.size()];
     }
     testing::EngineHarness calc;
