@@ -40,8 +40,6 @@ public:
     // unhandled passes out unchanged, as it would from a click.
     void Form_KeyUp(std::int16_t KeyCode, std::int16_t Shift);
 
-    const CalcState& state() const noexcept { return m_engine.state(); }
-
 private:
     void lblSay_DblClick();
     void ShowHelp();

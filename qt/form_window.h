@@ -24,9 +24,6 @@ public:
     // Throws CalcFailure(Overflow) when a length does not fit 16 bits.
     explicit FormWindow(QWidget* parent = nullptr);
 
-    // The window's behaviour, as clicks, key releases and assistive technology run it.
-    frmA& form() noexcept { return m_form; }
-
     // index is the element index for lblNum, lblMix and lblFun.
     CalcLabel& label(LabelName name, std::int16_t index = 0) const;
 

@@ -102,8 +102,8 @@ Win32Window::Win32Window(HINSTANCE instance) {
         throw std::runtime_error("cannot create the calculator's window");
     }
     for (std::size_t row = 0; row < kLayout.size(); ++row) {
-        const LabelSpec& spec = kLayout[row];
-        m_places[row] = {spec.left, spec.top, spec.width, spec.height};
+        const LabelSpec& laidOut = kLayout[row];
+        m_places[row] = {laidOut.left, laidOut.top, laidOut.width, laidOut.height};
     }
     createLabels(instance);
     createTooltips(instance);
@@ -125,11 +125,12 @@ Win32Window::~Win32Window() {
 
 void Win32Window::createLabels(HINSTANCE instance) {
     for (std::size_t row = 0; row < kLayout.size(); ++row) {
-        const LabelSpec& spec = kLayout[row];
-        const std::wstring caption = ToUtf16(spec.caption);
+        const LabelSpec& laidOut = kLayout[row];
+        const std::wstring caption = ToUtf16(laidOut.caption);
         const auto id = static_cast<INT_PTR>(kFirstLabelId + static_cast<int>(row));
-        m_labels[row] = CreateWindowExW(0, L"STATIC", caption.c_str(), labelStyle(spec), 0, 0, 0, 0,
-                                        m_window, reinterpret_cast<HMENU>(id), instance, nullptr);
+        m_labels[row] =
+            CreateWindowExW(0, L"STATIC", caption.c_str(), labelStyle(laidOut), 0, 0, 0, 0,
+                            m_window, reinterpret_cast<HMENU>(id), instance, nullptr);
         if (m_labels[row] == nullptr) {
             throw std::runtime_error("cannot create the calculator's labels");
         }
