@@ -40,6 +40,16 @@ enum class FontRole {
     Help,     // "宋体" 10.5 pt where the help text fits the panel at that size
 };
 
+// A font's size in points, normal weight: the window font for the keys, the display's, and
+// the Chinese lines' (the help panel starts from that size and shrinks only where the face's
+// line spacing does not let the text fit).
+constexpr double FontPoints(FontRole role) {
+    return role == FontRole::Key ? 15.0 : role == FontRole::Display ? 15.75 : 10.5;
+}
+
+// The longest text the display must show in full: the number-to-text conversion's widest.
+inline constexpr const char* kWidestDisplayText = "-1.23456789012346E-300";
+
 enum class TextAlign { Left, Center, Right };
 
 struct LabelSpec {

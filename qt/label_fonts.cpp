@@ -11,9 +11,9 @@
 namespace zobu {
 namespace {
 
-constexpr double kKeyPoints = 15.0;
-constexpr double kDisplayPoints = 15.75;
-constexpr double kChinesePoints = 10.5;
+constexpr double kKeyPoints = FontPoints(FontRole::Key);
+constexpr double kDisplayPoints = FontPoints(FontRole::Display);
+constexpr double kChinesePoints = FontPoints(FontRole::Chinese);
 constexpr double kShrinkStepPoints = 0.25;
 
 QFont makeFont(const QString& family, double points, QFont::StyleHint hint) {

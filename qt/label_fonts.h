@@ -10,9 +10,6 @@
 
 namespace zobu {
 
-// The longest text the display must show in full: NumToText's widest output.
-inline constexpr const char* kWidestDisplayText = "-1.23456789012346E-300";
-
 // The font of a label of the given role. Needs a QGuiApplication; the first call chooses them
 // all, later calls return them.
 const QFont& FontFor(FontRole role);

@@ -1,19 +1,16 @@
 #include "label_fonts.h"
 
 #include <cmath>
-#include <iterator>
+#include <string>
+#include <string_view>
 
 namespace zobu {
 namespace {
 
-constexpr double kKeyPoints = 15.0;
-constexpr double kDisplayPoints = 15.75;
-constexpr double kChinesePoints = 10.5;
+constexpr double kKeyPoints = FontPoints(FontRole::Key);
+constexpr double kDisplayPoints = FontPoints(FontRole::Display);
+constexpr double kChinesePoints = FontPoints(FontRole::Chinese);
 constexpr double kPointsPerInch = 72.0;
-
-// The longest text the display shows: a negative number with 15 significant digits and a
-// three-digit exponent.
-constexpr wchar_t kWidestDisplayText[] = L"-1.23456789012346E-300";
 
 HFONT makeFont(const wchar_t* face, BYTE charset, BYTE family, int pixels) {
     // A negative height asks for the character height (the em), which is what points measure.
@@ -40,10 +37,12 @@ int textWidth(HFONT font, const wchar_t* text, int length) {
 }
 
 HFONT fittedDisplay(UINT dpi, int displayWidth) {
-    constexpr int length = static_cast<int>(std::size(kWidestDisplayText)) - 1;
+    const std::string_view ascii = kWidestDisplayText;
+    const std::wstring widest(ascii.begin(), ascii.end());
+    const int length = static_cast<int>(widest.size());
     int pixels = pointsToPixels(kDisplayPoints, dpi);
     HFONT font = fixedPitch(pixels);
-    while (pixels > 1 && textWidth(font, kWidestDisplayText, length) > displayWidth) {
+    while (pixels > 1 && textWidth(font, widest.c_str(), length) > displayWidth) {
         DeleteObject(font);
         font = fixedPitch(--pixels);
     }
