@@ -41,7 +41,6 @@ CalcLabel::CalcLabel(const LabelSpec& row, QWidget* parent)
     setToolTip(QString::fromUtf8(row.tooltip));
     setFont(FontFor(row.font));
     setAlignment(Qt::AlignTop | horizontalAlignment(row.align));
-    setFocusPolicy(Qt::NoFocus);
     if (row.border) {
         setFrameShape(QFrame::Box);
         setFrameShadow(QFrame::Plain);

@@ -116,6 +116,7 @@ TEST(Form, FoldingAndItsSixteenBitLengths) {
     EXPECT_EQ(FoldToggleHeight(2000, 3001, 1000), 1000);
     EXPECT_EQ(FoldToggleHeight(1999, 3001, 1000), 3001);
     EXPECT_EQ(FoldToggleHeight(-1, -2, -1), -1);
+    EXPECT_EQ(FoldToggleHeight(0, -16384, -16384), -16384);  // the least sum that fits
     EXPECT_THROW(FoldToggleHeight(0, 16384, 16384), CalcFailure);
     EXPECT_EQ(ToInt16(2.5), 2);
     EXPECT_EQ(ToInt16(3.5), 4);

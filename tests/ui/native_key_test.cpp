@@ -74,6 +74,7 @@ const std::vector<NativeCase> kXkbCases{
     {"KP_5 NumLock on", Qt::Key_5, kKeypad, 84, 0xffb5, {0xff9d, 0xffb5},
      VK_NUMPAD0 + 5,
      VK_NUMPAD0 + 5},
+    {"KP_0 NumLock on", Qt::Key_0, kKeypad, 90, 0xffb0, {0xff9e, 0xffb0}, VK_NUMPAD0, VK_NUMPAD0},
     {"KP_Decimal", Qt::Key_Period, kKeypad, 91, 0xffae, {0xff9f, 0xffae}, VK_DECIMAL, VK_DECIMAL},
     {"de KP_Separator on the decimal key", Qt::Key_Comma, kKeypad, 91, 0xffac, {0xff9f, 0xffac},
      VK_DECIMAL,
@@ -133,6 +134,7 @@ const std::vector<NativeCase> kXkbCases{
     {"de adiaeresis on the US quote key", 0xc4, kNone, 48, 0xe4, {0xe4, 0xc4}, VK_OEM_7, VK_OEM_7},
     // Keys that type no character.
     {"F1", Qt::Key_F1, kNone, 67, 0xffbe, {0xffbe, 0}, VK_F1, VK_F1},
+    {"BackSpace", Qt::Key_Backspace, kNone, 22, 0xff08, {0xff08, 0xff08}, VK_BACK, VK_BACK},
     {"Escape", Qt::Key_Escape, kNone, 9, 0xff1b, {0xff1b, 0}, VK_ESCAPE, VK_ESCAPE},
     {"unknown keysym on an unknown keycode", 0, kNone, 200, 0x10020ac, {}, kNothing, kNothing},
     // Modifiers alone.
