@@ -163,8 +163,11 @@ class Session:
             old.terminate(), old.wait(), self.procs.remove(old)
 
     def clipboard(self):
-        return subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=self.env, capture_output=True,
-                              timeout=20).stdout
+        try:
+            return subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=self.env, capture_output=True,
+                                  timeout=5).stdout
+        except subprocess.TimeoutExpired:  # an owner still busy handing out a large text: ask again
+            return b""
 
     def click(self, label, repeat=1):
         left, top, width, height = LABELS[label]
