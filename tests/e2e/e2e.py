@@ -26,6 +26,11 @@ LABELS = {"say": (350, 300, 4440, 420), "D": (200, 1050, 1000, 420), "C": (200, 
 for row, captions in enumerate(("789/", "456*", "123-", "0.=+")):
     LABELS.update({c: (1470 + 945 * column, 1050 + 595 * row, 720, 420) for column, c in enumerate(captions)})
 MARK = b"zobu-e2e"
+X11, XTEST = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXtst.so.6")
+X11.XOpenDisplay.restype, X11.XInternAtom.restype, X11.XGetSelectionOwner.restype = (
+    ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong)
+X11.XInternAtom.argtypes, X11.XGetSelectionOwner.argtypes = ([ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int],
+                                                             [ctypes.c_void_p, ctypes.c_ulong])
 # The Windows program takes each key's code from Windows' layout, which Wine guesses from the X
 # keymap: it gets some keys wrong (German "+" 221, "-" 191, Russian C and V 125 and 126, where
 # Windows gives 187, 189, 67 and 86) and numbers the French "!" key 223 and the Russian "." key
@@ -117,6 +122,8 @@ class Session:
         with os.fdopen(read) as pipe:
             assert select.select([pipe], [], [], 10)[0], "Xvfb did not start"
             self.env.update(DISPLAY=":" + pipe.readline().strip(), QT_SCALE_FACTOR=str(scale))
+        self.display = ctypes.c_void_p(X11.XOpenDisplay(self.env["DISPLAY"].encode()))
+        self.clipboard_atom = X11.XInternAtom(self.display, b"CLIPBOARD", 0)
         if layout:
             self.run("setxkbmap", *layout.split())
         self.wine = command[-1].endswith(".exe")
@@ -151,6 +158,8 @@ class Session:
 
     def set_clipboard(self, data):
         # xclip serves the clipboard until another program takes it; each ends before the next.
+        # The one before may serve the same text: the new one is ready once it owns the clipboard.
+        before = self.owner()
         xclip = self.start(["xclip", "-i", "-selection", "clipboard", "-quiet"], stdin=subprocess.PIPE,
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         xclip.stdin.write(data), xclip.stdin.close()
@@ -158,9 +167,13 @@ class Session:
             # Another client reading the clipboard while Wine takes in the new owner's text
             # stalled Wine's clipboard for seconds in about one paste in twenty.
             time.sleep(0.3)
-        assert wait_for(lambda: self.clipboard() == data, 20), "xclip did not take the clipboard"
+        assert wait_for(lambda: self.owner() not in (before, 0) and self.clipboard() == data, 20), \
+            "xclip did not take the clipboard"
         for old in [p for p in self.procs if p.args[0] == "xclip" and p is not xclip]:
             old.terminate(), old.wait(), self.procs.remove(old)
+
+    def owner(self):
+        return X11.XGetSelectionOwner(self.display, self.clipboard_atom)
 
     def clipboard(self):
         try:
@@ -188,13 +201,10 @@ class Session:
         elif kind == "layout":
             self.run("setxkbmap", "-option", "", "-layout", arg)
         elif kind.startswith("group"):  # xdotool presses keycodes in the first group only
-            x11, xtest = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXtst.so.6")
-            x11.XOpenDisplay.restype = ctypes.c_void_p
-            display = ctypes.c_void_p(x11.XOpenDisplay(self.env["DISPLAY"].encode()))
-            x11.XkbLockGroup(display, 0x100, int(kind[5:]))  # XkbUseCoreKbd
-            for keycode in map(int, arg.split(",")):
-                xtest.XTestFakeKeyEvent(display, keycode, 1, 0), xtest.XTestFakeKeyEvent(display, keycode, 0, 0)
-            x11.XkbLockGroup(display, 0x100, 0), x11.XCloseDisplay(display)
+            X11.XkbLockGroup(self.display, 0x100, int(kind[5:]))  # XkbUseCoreKbd
+            for keycode, down in ((int(k), down) for k in arg.split(",") for down in (1, 0)):
+                XTEST.XTestFakeKeyEvent(self.display, keycode, down, 0)
+            X11.XkbLockGroup(self.display, 0x100, 0), X11.XSync(self.display, 0)
         elif kind == "hold":
             self.run("xdotool", "keydown", arg, "sleep", "1.5", "keyup", arg)
         else:
@@ -215,6 +225,7 @@ class Session:
         if self.wine:  # Wine's server and helpers end with the prefix's, before the next session
             for flag in ("-k", "-w"):
                 subprocess.run(["wineserver", flag], env=self.env, check=False, timeout=30)
+        X11.XCloseDisplay(self.display)
         for proc in reversed(self.procs):
             proc.terminate(), proc.wait()
         return status, stderr
