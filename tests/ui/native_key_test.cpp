@@ -108,6 +108,7 @@ const std::vector<NativeCase> kXkbCases{
     {"F1", Qt::Key_F1, kNone, 67, 0xffbe, {0xffbe, 0}, VK_F1, VK_F1},
     {"BackSpace", Qt::Key_Backspace, kNone, 22, 0xff08, {0xff08, 0xff08}, VK_BACK, VK_BACK},
     {"Escape", Qt::Key_Escape, kNone, 9, 0xff1b, {0xff1b, 0}, VK_ESCAPE, VK_ESCAPE},
+    {"Return", Qt::Key_Return, kNone, 36, 0xff0d, {0xff0d, 0}, VK_RETURN, VK_RETURN},
     {"unknown keysym on an unknown keycode", 0, kNone, 200, 0x10020ac, {}, kNothing, kNothing},
     // Modifiers alone.
     {"Shift_L", Qt::Key_Shift, kShift, 50, 0xffe1, {0xffe1, 0}, kNothing, kNothing},
