@@ -69,7 +69,6 @@ constexpr auto kUsOtherLevel = std::to_array<std::pair<std::uint32_t, std::uint3
 constexpr std::uint32_t kKeysymKP0 = 0xffb0;
 constexpr std::uint32_t kKeysymKP9 = 0xffb9;
 constexpr std::uint32_t kKeysymKPSeparator = 0xffac;
-constexpr std::uint32_t kKeysymKPDecimal = 0xffae;
 constexpr std::uint32_t kKeysymF1 = 0xffbe;
 constexpr std::uint32_t kKeysymF24 = 0xffd5;
 
@@ -124,8 +123,7 @@ Code keypadKey(std::uint32_t keycode, std::uint32_t keysym) {
     if (keysym >= kKeysymKP0 && keysym <= kKeysymKP9) {
         return offset(VK_NUMPAD0, keysym - kKeysymKP0);
     }
-    if (keycode == kKeycodeKeypadDecimal &&
-        (keysym == kKeysymKPSeparator || keysym == kKeysymKPDecimal)) {
+    if (keycode == kKeycodeKeypadDecimal && keysym == kKeysymKPSeparator) {
         return VK_DECIMAL;
     }
     return lookup(kKeypadKeysyms, keysym);

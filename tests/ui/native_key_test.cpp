@@ -69,7 +69,7 @@ const std::vector<NativeCase> kXkbCases{
     {"fr 3 key quotedbl", Qt::Key_QuoteDbl, kNone, 12, '"', {'"', '3'}, digit(3), digit(3)},
     {"fr 6 key minus", Qt::Key_Minus, kNone, 15, '-', {'-', '6'}, digit(6), digit(6)},
     // The keypad by its own keys.
-    {"KP_5 NumLock on", Qt::Key_5, kKeypad, 84, 0xffb5, {0xff9d, 0xffb5}, VK_NUMPAD0 + 5, VK_NUMPAD0 + 5},
+    {"KP_9 NumLock on", Qt::Key_9, kKeypad, 81, 0xffb9, {0xff9a, 0xffb9}, VK_NUMPAD9, VK_NUMPAD9},
     {"KP_0 NumLock on", Qt::Key_0, kKeypad, 90, 0xffb0, {0xff9e, 0xffb0}, VK_NUMPAD0, VK_NUMPAD0},
     {"KP_Decimal", Qt::Key_Period, kKeypad, 91, 0xffae, {0xff9f, 0xffae}, VK_DECIMAL, VK_DECIMAL},
     {"de KP_Separator on the decimal key", Qt::Key_Comma, kKeypad, 91, 0xffac, {0xff9f, 0xffac}, VK_DECIMAL, VK_DECIMAL},
@@ -108,6 +108,7 @@ const std::vector<NativeCase> kXkbCases{
     {"F1", Qt::Key_F1, kNone, 67, 0xffbe, {0xffbe, 0}, VK_F1, VK_F1},
     {"BackSpace", Qt::Key_Backspace, kNone, 22, 0xff08, {0xff08, 0xff08}, VK_BACK, VK_BACK},
     {"Escape", Qt::Key_Escape, kNone, 9, 0xff1b, {0xff1b, 0}, VK_ESCAPE, VK_ESCAPE},
+    {"Delete", Qt::Key_Delete, kNone, 119, 0xffff, {0xffff, 0}, VK_DELETE, VK_DELETE},
     {"Return", Qt::Key_Return, kNone, 36, 0xff0d, {0xff0d, 0}, VK_RETURN, VK_RETURN},
     {"unknown keysym on an unknown keycode", 0, kNone, 200, 0x10020ac, {}, kNothing, kNothing},
     // Modifiers alone.
