@@ -37,7 +37,6 @@ inline constexpr std::int16_t VK_SUBTRACT = 0x6D;
 inline constexpr std::int16_t VK_DECIMAL = 0x6E;
 inline constexpr std::int16_t VK_DIVIDE = 0x6F;
 inline constexpr std::int16_t VK_F1 = 0x70;
-inline constexpr std::int16_t VK_F24 = 0x87;
 inline constexpr std::int16_t VK_OEM_PLUS = 0xBB;    // the key that types "+"
 inline constexpr std::int16_t VK_OEM_MINUS = 0xBD;   // the key that types "-"
 inline constexpr std::int16_t VK_OEM_PERIOD = 0xBE;  // the key that types "."

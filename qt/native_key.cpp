@@ -69,8 +69,6 @@ constexpr auto kUsOtherLevel = std::to_array<std::pair<std::uint32_t, std::uint3
 constexpr std::uint32_t kKeysymKP0 = 0xffb0;
 constexpr std::uint32_t kKeysymKP9 = 0xffb9;
 constexpr std::uint32_t kKeysymKPSeparator = 0xffac;
-constexpr std::uint32_t kKeysymF1 = 0xffbe;
-constexpr std::uint32_t kKeysymF24 = 0xffd5;
 
 // The keypad's keysyms: digits with Num Lock on, navigation keys with it off, as Windows
 // numbers them.
@@ -95,24 +93,15 @@ constexpr auto kKeypadKeysyms = std::to_array<std::pair<std::uint32_t, std::int1
     {0xffaf, VK_DIVIDE},     // KP_Divide
 });
 
-// Keys that type no character and that the calculator acts on (F1-F24 as a range).
+// Keys that type no character and that the calculator acts on.
 constexpr auto kFunctionKeysyms = std::to_array<std::pair<std::uint32_t, std::int16_t>>({
+    {0xffbe, VK_F1},      // F1
     {0xff08, VK_BACK},    // BackSpace
     {0xff0d, VK_RETURN},  // Return
     {0xff1b, VK_ESCAPE},  // Escape
     {0xffff, VK_DELETE},  // Delete
     {0x20, VK_SPACE},     // space
 });
-
-// Shift, Control, Alt, Meta, Super, Hyper, the lock keys and the level and group shifts:
-// keys that change other keys and never act on their own.
-bool isModifierKeysym(std::uint32_t keysym) {
-    return (keysym >= 0xffe1 && keysym <= 0xffee)      // Shift_L .. Hyper_R
-           || keysym == 0xff7e                         // Mode_switch
-           || keysym == 0xff7f                         // Num_Lock
-           || keysym == 0xff14                         // Scroll_Lock
-           || (keysym >= 0xfe01 && keysym <= 0xfe13);  // ISO_Lock .. ISO_Level5_Lock
-}
 
 // The keypad by its own identity. Its decimal key is the decimal key whether the layout
 // writes "." or "," with it; the separator code belongs to the extra comma key alone.
@@ -144,9 +133,6 @@ Code latinLetter(std::uint32_t keysym) {
 Code virtualKeyFromXkb(const KeyEventData& event) {
     const std::uint32_t keycode = event.nativeScanCode;
     const std::uint32_t keysym = event.nativeVirtualKey;
-    if (isModifierKeysym(keysym)) {
-        return std::nullopt;
-    }
     // The digit row by its place, at every level (French types "&" on the 1 key).
     if (keycode >= kKeycode1 && keycode <= kKeycode0) {
         return keycode == kKeycode0 ? VK_0 : offset(VK_0, keycode - kKeycode1 + 1);
@@ -174,9 +160,6 @@ Code virtualKeyFromXkb(const KeyEventData& event) {
     }
     if (const Code code = lookup(kSignPositions, keycode)) {
         return code;
-    }
-    if (keysym >= kKeysymF1 && keysym <= kKeysymF24) {
-        return offset(VK_F1, keysym - kKeysymF1);
     }
     return lookup(kFunctionKeysyms, keysym);
 }
@@ -214,6 +197,7 @@ constexpr auto kQtKeypadKeys = std::to_array<std::pair<int, std::int16_t>>({
 
 constexpr auto kQtKeys = std::to_array<std::pair<int, std::int16_t>>({
     {Qt::Key_Backspace, VK_BACK},
+    {Qt::Key_F1, VK_F1},
     {Qt::Key_Clear, VK_CLEAR},
     {Qt::Key_Return, VK_RETURN},
     {Qt::Key_Enter, VK_RETURN},
@@ -239,9 +223,6 @@ Code virtualKeyFromQtKey(int key, Qt::KeyboardModifiers modifiers) {
         if (const Code code = lookup(kQtKeypadKeys, key)) {
             return code;
         }
-    }
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) {
-        return offset(VK_F1, static_cast<std::uint32_t>(key - Qt::Key_F1));
     }
     if (const Code letter = latinLetter(static_cast<std::uint32_t>(key))) {
         return letter;

@@ -242,6 +242,7 @@ TEST(ScreenReader, NamesRolesPressActionsAndAnnouncements) {
             if (!key) {
                 continue;
             }
+            EXPECT_EQ(a->text(QAccessible::Description).toStdString(), row.tooltip);
             heard.clear();
             const int writes = engine.display.displayWrites;
             a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
@@ -256,11 +257,10 @@ TEST(ScreenReader, NamesRolesPressActionsAndAnnouncements) {
                 << row.caption;
         }
         QTest::keyClick(&window, Qt::Key_F1);
-        const QString before = window.label(N::lblSay).text();
-        QAccessible::queryAccessibleInterface(&window.label(N::lblNum, 7))
-            ->actionInterface()
-            ->doAction(QAccessibleActionInterface::pressAction());
-        EXPECT_EQ(window.label(N::lblSay).text(), before)
+        EXPECT_TRUE(QAccessible::queryAccessibleInterface(&window.label(N::lblNum, 7))
+                        ->actionInterface()
+                        ->actionNames()
+                        .isEmpty())
             << "a key beneath the shown panel cannot be pressed";
         QAccessible::queryAccessibleInterface(&window.label(N::lblHelp))
             ->actionInterface()
