@@ -237,6 +237,7 @@ TEST(ScreenReader, NamesRolesPressActionsAndAnnouncements) {
             ASSERT_NE(a, nullptr);
             EXPECT_EQ(a->text(QAccessible::Name), window.label(row.name, row.index).text());
             const bool key = row.key;
+            EXPECT_EQ(a->actionInterface()->actionNames().isEmpty(), !key) << row.caption;
             EXPECT_EQ(a->role(), key ? QAccessible::Button : QAccessible::StaticText)
                 << row.caption;
             if (!key) {
