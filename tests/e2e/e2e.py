@@ -276,7 +276,8 @@ def run_rows(zobu, rows, failures):
 # Starts that cannot open a window: one line on stderr naming the cause, with Qt's reason, status 1.
 STARTUP = [({}, ["no display named"]),
            ({"DISPLAY": ":399"}, ['display ":399" could not be reached', "could not connect to display :399"]),
-           ({"QT_QPA_PLATFORM": "bogus"}, ['platform plugin "bogus"', "Could not find the Qt platform plugin"])]
+           ({"QT_QPA_PLATFORM": "bogus"},
+            ['the platform plugin "bogus" could not be started', 'Could not find the Qt platform plugin "bogus"'])]
 
 
 def run_startup(command):
