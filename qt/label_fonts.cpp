@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <utility>
 
 #include "calc_label.h"
 #include "help_text.h"
@@ -11,9 +12,6 @@
 namespace zobu {
 namespace {
 
-constexpr double kKeyPoints = FontPoints(FontRole::Key);
-constexpr double kDisplayPoints = FontPoints(FontRole::Display);
-constexpr double kChinesePoints = FontPoints(FontRole::Chinese);
 constexpr double kShrinkStepPoints = 0.25;
 
 QFont makeFont(const QString& family, double points, QFont::StyleHint hint) {
@@ -49,16 +47,23 @@ QString songFamily(const QStringList& installed) {
     return chinese.isEmpty() ? QString() : chinese.front();
 }
 
+// The font made smaller a step at a time until `fits` holds (or it can shrink no further).
+template <typename Fits>
+QFont shrinkUntil(QFont font, Fits fits) {
+    while (font.pointSizeF() > kShrinkStepPoints && !fits(font)) {
+        font.setPointSizeF(font.pointSizeF() - kShrinkStepPoints);
+    }
+    return font;
+}
+
 // Where a stand-in face is wider than "Lucida Console", the display's font gives up only as
 // much size as the widest number needs to fit.
 QFont fitDisplay(QFont font) {
     const QString widest = QString::fromLatin1(kWidestDisplayText);
     const double room = DisplayTextWidthPixels();
-    while (font.pointSizeF() > kShrinkStepPoints &&
-           QFontMetricsF(font).horizontalAdvance(widest) > room) {
-        font.setPointSizeF(font.pointSizeF() - kShrinkStepPoints);
-    }
-    return font;
+    return shrinkUntil(std::move(font), [&](const QFont& f) {
+        return QFontMetricsF(f).horizontalAdvance(widest) <= room;
+    });
 }
 
 // Whether all thirteen lines of the help text, laid out as the panel lays them out, lie
@@ -81,16 +86,12 @@ QFont fitHelp(const QFont& lines, const QStringList& installed) {
         return lines;
     }
     for (const QString& family : songFaces()) {
-        const QFont other = makeFont(family, kChinesePoints, QFont::Serif);
+        const QFont other = makeFont(family, FontPoints(FontRole::Chinese), QFont::Serif);
         if (installed.contains(family, Qt::CaseInsensitive) && helpFits(other)) {
             return other;
         }
     }
-    QFont font = lines;
-    while (font.pointSizeF() > kShrinkStepPoints && !helpFits(font)) {
-        font.setPointSizeF(font.pointSizeF() - kShrinkStepPoints);
-    }
-    return font;
+    return shrinkUntil(lines, helpFits);
 }
 
 struct LabelFonts {
@@ -103,9 +104,10 @@ struct LabelFonts {
 LabelFonts chooseFonts() {
     const QStringList installed = QFontDatabase::families();
     const QString fixed = fixedPitchFamily(installed);
-    const QFont chinese = makeFont(songFamily(installed), kChinesePoints, QFont::Serif);
-    return {makeFont(fixed, kKeyPoints, QFont::Monospace),
-            fitDisplay(makeFont(fixed, kDisplayPoints, QFont::Monospace)), chinese,
+    const QFont chinese =
+        makeFont(songFamily(installed), FontPoints(FontRole::Chinese), QFont::Serif);
+    return {makeFont(fixed, FontPoints(FontRole::Key), QFont::Monospace),
+            fitDisplay(makeFont(fixed, FontPoints(FontRole::Display), QFont::Monospace)), chinese,
             fitHelp(chinese, installed)};
 }
 
