@@ -1,5 +1,6 @@
 # Packages built with CPack: on Linux a Debian package (`cpack -G DEB` in the build
-# directory), for Windows zobu-<version>-win64.zip with the program, README and licence.
+# directory), for Windows zobu-<version>-win64.zip with the program, README and licence, and
+# zobu-<version>-win64.msi, an installer of the same files (where wixl is found).
 if(NOT TARGET zobu)
     return()
 endif()
@@ -24,6 +25,23 @@ if(WIN32)
     set(CPACK_PACKAGE_FILE_NAME ${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-win64)
     # The files at the top of the archive, not in a folder named after it.
     set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+    # The installer: wixl (msitools) builds it from data/zobu.wxs; its Start menu shortcut is
+    # named as the desktop entry is under a Chinese locale.
+    find_program(ZOBU_WIXL wixl)
+    find_program(ZOBU_MSIBUILD msibuild)
+    if(ZOBU_WIXL AND ZOBU_MSIBUILD)
+        list(APPEND CPACK_GENERATOR External)
+        set(CPACK_EXTERNAL_ENABLE_STAGING ON)
+        set(CPACK_EXTERNAL_PACKAGE_SCRIPT ${PROJECT_SOURCE_DIR}/cmake/msi.cmake)
+        set(CPACK_ZOBU_WIXL ${ZOBU_WIXL})
+        set(CPACK_ZOBU_MSIBUILD ${ZOBU_MSIBUILD})
+        set(CPACK_ZOBU_WXS ${PROJECT_SOURCE_DIR}/data/zobu.wxs)
+        file(STRINGS ${PROJECT_SOURCE_DIR}/data/zobu.desktop.in CPACK_ZOBU_SHORTCUT_NAME
+            REGEX "^Name\\[zh_CN\\]=" ENCODING UTF-8)
+        string(REGEX REPLACE "^[^=]*=" "" CPACK_ZOBU_SHORTCUT_NAME "${CPACK_ZOBU_SHORTCUT_NAME}")
+    else()
+        message(STATUS "wixl or msibuild (msitools) not found: cpack makes no installer")
+    endif()
 else()
     set(CPACK_GENERATOR DEB)
 endif()

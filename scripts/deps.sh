@@ -13,8 +13,9 @@ ZOBU_RUN_PACKAGES=(
 # faces whose line spacing the help panel must fit (Noto CJK's is the tallest), an X server
 # and X tools for the end-to-end tests (setxkbmap for keyboard layouts), clang's runtime
 # for the fuzzers, the desktop entry and AppStream validators, what CPack needs to build
-# the Debian package (dpkg-shlibdeps, file), and the MinGW-w64 cross compiler and Wine that
-# build the Windows program and run its end-to-end tests.
+# the Debian package (dpkg-shlibdeps, file), the MinGW-w64 cross compiler and Wine that
+# build the Windows program and run its end-to-end tests, and wixl and msibuild (msitools)
+# that build its installer.
 ZOBU_TEST_PACKAGES=(
     "${ZOBU_RUN_PACKAGES[@]}"
     googletest libgtest-dev libbenchmark-dev qt6-base-private-dev
@@ -23,7 +24,7 @@ ZOBU_TEST_PACKAGES=(
     clang libclang-rt-14-dev
     clang-format
     desktop-file-utils appstream dpkg-dev file
-    g++-mingw-w64-x86-64-posix wine
+    g++-mingw-w64-x86-64-posix wine wixl msitools
 )
 
 zobu_ensure_packages() {
