@@ -1,5 +1,7 @@
 #include "calc_failure.h"
 
+#include <new>
+
 namespace zobu {
 
 std::string_view ErrorText(FailureKind kind) noexcept {
@@ -16,6 +18,18 @@ std::string_view ErrorText(FailureKind kind) noexcept {
             return "无法访问剪贴板";
     }
     return "未知错误";
+}
+
+std::string_view CurrentErrorText() noexcept {
+    try {
+        throw;
+    } catch (const CalcFailure& failure) {
+        return ErrorText(failure);
+    } catch (const std::bad_alloc&) {
+        return "内存不足";
+    } catch (...) {
+        return "未知错误";
+    }
 }
 
 const char* CalcFailure::what() const noexcept {

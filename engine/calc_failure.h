@@ -30,4 +30,9 @@ inline std::string_view ErrorText(const CalcFailure& failure) noexcept {
     return ErrorText(failure.kind());
 }
 
+// Inside a catch block: the description of the failure being handled, whatever threw it. A
+// platform's clipboard can fail in its own ways (no memory for a large text, a conversion),
+// and those are reported as the calculator reports its own.
+std::string_view CurrentErrorText() noexcept;
+
 }  // namespace zobu

@@ -24,8 +24,9 @@ void CalcEngine::lblCopy_Click() {
         m_clipboard.ClipboardClear();
         m_clipboard.ClipboardPutText(m_lines.text(Line::lblSay));
         m_lines.setText(Line::lblNext, "复制 成功");
-    } catch (const CalcFailure& failure) {
-        m_lines.setText(Line::lblNext, std::string("复制 失败 ") + std::string(ErrorText(failure)));
+    } catch (...) {
+        // Any failure of the clipboard: the number on the display is the user's, and stays.
+        m_lines.setText(Line::lblNext, std::string("复制 失败 ") + std::string(CurrentErrorText()));
         m_lines.beep();
     }
 }
@@ -40,8 +41,8 @@ void CalcEngine::lblPaste_Click() {
         m_state.intState = kStateNewNumber;
         m_lines.setTieLeft(m_state.intTieLeft);
         m_lines.setText(Line::lblSay, NumToText(x));
-    } catch (const CalcFailure& failure) {
-        m_lines.setText(Line::lblNext, std::string("粘贴 失败 ") + std::string(ErrorText(failure)));
+    } catch (...) {
+        m_lines.setText(Line::lblNext, std::string("粘贴 失败 ") + std::string(CurrentErrorText()));
         m_state.intState &= kStateNewNumber;
         m_lines.beep();
     }

@@ -7,8 +7,9 @@
 
 namespace zobu {
 
-// Writes one line naming the failure to stderr (and on Windows to the debugger) and ends the
-// program with status 1. Each front-end defines it: qt/ and win32/.
+// Writes one line naming the failure to stderr (on Windows also shows it in a message box and
+// tells the debugger) and ends the program with status 1. Each front-end defines it: qt/ and
+// win32/.
 [[noreturn]] void EndOnUnhandledFailure(const std::exception& failure) noexcept;
 
 // Runs an event handler; a failure it lets pass ends the program.

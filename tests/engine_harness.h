@@ -3,10 +3,12 @@
 // the keystroke language, plus what a test does to the clipboard between keys:
 //   [text]  puts text on the clipboard (up to "]" or the end)
 //   X Y Z   ClipboardClear / ClipboardPutText / ClipboardGetText start or stop failing
+//   M       from now on they fail by running out of memory (std::bad_alloc), or no longer
 #pragma once
 
 #include <array>
 #include <functional>
+#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -41,12 +43,15 @@ struct FakeClipboard : Clipboard {
     void ClipboardClear() override { content = check(failClear); }
     void ClipboardPutText(std::string_view text) override { content = check(failPut) += text; }
     std::string ClipboardGetText() override { return check(failGet) + content; }
-    static std::string check(bool fail) {
+    std::string check(bool fail) const {
+        if (fail && outOfMemory) {
+            throw std::bad_alloc();
+        }
         return fail ? throw CalcFailure(FailureKind::ClipboardUnavailable) : std::string();
     }
 
     std::string content;
-    bool failClear = false, failPut = false, failGet = false;
+    bool failClear = false, failPut = false, failGet = false, outOfMemory = false;
 };
 
 struct EngineHarness {
@@ -65,6 +70,8 @@ struct EngineHarness {
             } else if (c == 'X' || c == 'Y' || c == 'Z') {
                 bool* fail[] = {&clipboard.failClear, &clipboard.failPut, &clipboard.failGet};
                 *fail[c - 'X'] = !*fail[c - 'X'];
+            } else if (c == 'M') {
+                clipboard.outOfMemory = !clipboard.outOfMemory;
             } else if (const auto key = KeystrokeFor(c)) {
                 press(*key);
             } else if (c != ' ') {

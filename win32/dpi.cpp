@@ -1,11 +1,7 @@
 #include "dpi.h"
 
-#include <cmath>
-
 namespace zobu {
 namespace {
-
-constexpr double kTwipsPerInch = 1440.0;
 
 // The address of a user32 function that older Windows may lack, as its own type.
 template <typename Function>
@@ -54,12 +50,12 @@ SIZE OuterSize(SIZE client, DWORD style, DWORD exStyle, UINT dpi) noexcept {
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-int TwipsToPixels(double twips, UINT dpi) noexcept {
-    return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
-}
-
-double PixelsToTwips(int pixels, UINT dpi) noexcept {
-    return pixels * kTwipsPerInch / dpi;
+int SystemMetric(int index, UINT dpi) noexcept {
+    using GetForDpi = int(WINAPI*)(int, UINT);
+    if (auto get = user32<GetForDpi>("GetSystemMetricsForDpi")) {
+        return get(index, dpi);
+    }
+    return GetSystemMetrics(index);
 }
 
 }  // namespace zobu

@@ -17,8 +17,8 @@ UINT WindowDpi(HWND window) noexcept;
 // The outer size of a window of this style whose client area is `client` pixels, at `dpi`.
 SIZE OuterSize(SIZE client, DWORD style, DWORD exStyle, UINT dpi) noexcept;
 
-// A length in twips (1/1440 inch) in whole pixels at `dpi`, and back.
-int TwipsToPixels(double twips, UINT dpi) noexcept;
-double PixelsToTwips(int pixels, UINT dpi) noexcept;
+// A system measure (borders, icon sizes) at `dpi`, where Windows can give it for a DPI other
+// than the system's.
+int SystemMetric(int index, UINT dpi) noexcept;
 
 }  // namespace zobu

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <string>
-#include <string_view>
 
 namespace zobu {
 namespace {
@@ -36,6 +35,43 @@ int textWidth(HFONT font, const wchar_t* text, int length) {
     return size.cx;
 }
 
+HFONT song(const wchar_t* face, int pixels) {
+    return makeFont(face, GB2312_CHARSET, DEFAULT_PITCH | FF_DONTCARE, pixels);
+}
+
+// Song faces that Chinese Windows installs, the written one first.
+constexpr const wchar_t* kSongFaces[] = {L"宋体", L"新宋体", L"华文宋体"};
+
+int CALLBACK noteFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+// Whether Windows has the face itself, not a stand-in it would pick for the name.
+bool installed(const wchar_t* face) {
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    std::wstring_view(face).copy(wanted.lfFaceName, LF_FACESIZE - 1);
+    bool found = false;
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExW(screen, &wanted, noteFace, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
+// Whether the text, laid out as the panel's static control lays it out (its own line breaks
+// only, tabs expanded, "&" as is), lies inside the panel.
+bool helpFits(HFONT font, std::wstring_view text, SIZE panel) {
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(screen, font);
+    RECT needed{0, 0, panel.cx, 0};
+    DrawTextW(screen, text.data(), static_cast<int>(text.size()), &needed,
+              DT_CALCRECT | DT_LEFT | DT_EXPANDTABS | DT_NOPREFIX);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    return needed.right <= panel.cx && needed.bottom <= panel.cy;
+}
+
 HFONT fittedDisplay(UINT dpi, int displayWidth) {
     const std::string_view ascii = kWidestDisplayText;
     const std::wstring widest(ascii.begin(), ascii.end());
@@ -59,12 +95,35 @@ void LabelFonts::create(UINT dpi, int displayWidth) {
     release();
     m_fonts[static_cast<std::size_t>(FontRole::Key)] = fixedPitch(pointsToPixels(kKeyPoints, dpi));
     m_fonts[static_cast<std::size_t>(FontRole::Display)] = fittedDisplay(dpi, displayWidth);
-    // SimSun, Windows' own "宋体", holds the help text at the written size: the panel uses it too.
-    for (const FontRole role : {FontRole::Chinese, FontRole::Help}) {
-        m_fonts[static_cast<std::size_t>(role)] =
-            makeFont(L"宋体", GB2312_CHARSET, DEFAULT_PITCH | FF_DONTCARE,
-                     pointsToPixels(kChinesePoints, dpi));
+    m_fonts[static_cast<std::size_t>(FontRole::Chinese)] =
+        song(kSongFaces[0], pointsToPixels(kChinesePoints, dpi));
+}
+
+// The panel's last line tells how to close it, so every line must show. Faces differ in line
+// spacing and width, and a face's size in pixels changes by steps with the DPI: the lines'
+// face at the written size where the text fits, else another Song face that fits at that
+// size, else the lines' face made just small enough.
+HFONT LabelFonts::fitHelp(UINT dpi, std::wstring_view text, SIZE panel) {
+    HFONT& help = m_fonts[static_cast<std::size_t>(FontRole::Help)];
+    if (help != nullptr) {
+        DeleteObject(help);
     }
+    int pixels = pointsToPixels(kChinesePoints, dpi);
+    for (const wchar_t* face : kSongFaces) {
+        if (face == kSongFaces[0] || installed(face)) {
+            help = song(face, pixels);
+            if (helpFits(help, text, panel)) {
+                return help;
+            }
+            DeleteObject(help);
+        }
+    }
+    help = song(kSongFaces[0], pixels);
+    while (pixels > 1 && !helpFits(help, text, panel)) {
+        DeleteObject(help);
+        help = song(kSongFaces[0], --pixels);
+    }
+    return help;
 }
 
 void LabelFonts::release() noexcept {

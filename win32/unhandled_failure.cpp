@@ -4,16 +4,27 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+
+#include "utf16.h"
 
 namespace zobu {
 
+// A program without a console has no stderr that anyone sees: the user is told in a message
+// box, in the interface's language, and a debugger hears the same text. Texts are UTF-8
+// inside the program and UTF-16 to Windows, so the Chinese of a failure's text survives.
 void EndOnUnhandledFailure(const std::exception& failure) noexcept {
-    constexpr const char* prefix = "zobu: unhandled failure, the calculator ends: ";
-    std::fprintf(stderr, "%s%s\n", prefix, failure.what());
+    std::fprintf(stderr, "zobu: unhandled failure, the calculator ends: %s\n", failure.what());
     std::fflush(stderr);
-    // A program without a console has no stderr to look at; a debugger still hears this.
-    OutputDebugStringA(prefix);
-    OutputDebugStringA(failure.what());
+    std::wstring text;
+    try {
+        text = ToUtf16(std::string("计算器出现无法处理的错误，即将关闭：\n\n") + failure.what());
+    } catch (...) {
+        text = L"计算器出现无法处理的错误，即将关闭。";  // no memory left to say more
+    }
+    OutputDebugStringW(text.c_str());
+    MessageBoxW(nullptr, text.c_str(), L"计算器 Zobu",
+                MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
     std::_Exit(EXIT_FAILURE);
 }
 

@@ -27,17 +27,32 @@ public:
     OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
 };
 
-// The text of a locked CF_UNICODETEXT block, read no further than the block reaches: another
-// program's block need not end in a NUL.
-std::wstring lockedText(HANDLE data) {
-    const auto* text = static_cast<const wchar_t*>(GlobalLock(data));
-    if (text == nullptr) {
-        unavailable();
+// A block locked for as long as it is read or written, unlocked on every way out (a copy of
+// another program's large text may find no memory).
+class GlobalLockScope {
+public:
+    explicit GlobalLockScope(HGLOBAL block) : m_block(block), m_data(GlobalLock(block)) {
+        if (m_data == nullptr) {
+            unavailable();
+        }
     }
-    const std::size_t capacity = GlobalSize(data) / sizeof(wchar_t);
-    std::wstring out(text, wcsnlen(text, capacity));
-    GlobalUnlock(data);
-    return out;
+    ~GlobalLockScope() { GlobalUnlock(m_block); }
+    GlobalLockScope(const GlobalLockScope&) = delete;
+    GlobalLockScope& operator=(const GlobalLockScope&) = delete;
+
+    void* data() const noexcept { return m_data; }
+
+private:
+    HGLOBAL m_block;
+    void* m_data;
+};
+
+// The text of a CF_UNICODETEXT block, read no further than the block reaches: another
+// program's block need not end in a NUL.
+std::wstring blockText(HANDLE data) {
+    GlobalLockScope lock(data);
+    const auto* text = static_cast<const wchar_t*>(lock.data());
+    return std::wstring(text, wcsnlen(text, GlobalSize(data) / sizeof(wchar_t)));
 }
 
 }  // namespace
@@ -57,14 +72,15 @@ void Win32Clipboard::ClipboardPutText(std::string_view text) {
     if (block == nullptr) {
         unavailable();
     }
-    void* target = GlobalLock(block);
-    if (target != nullptr) {
-        std::memcpy(target, wide.c_str(), bytes);
-        GlobalUnlock(block);
+    try {
+        GlobalLockScope lock(block);
+        std::memcpy(lock.data(), wide.c_str(), bytes);
+    } catch (...) {
+        GlobalFree(block);
+        throw;
     }
     // Emptying again makes this window the owner, without which Windows refuses the text.
-    if (target == nullptr || !EmptyClipboard() ||
-        SetClipboardData(CF_UNICODETEXT, block) == nullptr) {
+    if (!EmptyClipboard() || SetClipboardData(CF_UNICODETEXT, block) == nullptr) {
         GlobalFree(block);
         unavailable();
     }
@@ -80,7 +96,7 @@ std::string Win32Clipboard::ClipboardGetText() {
     if (data == nullptr) {
         unavailable();
     }
-    return ToUtf8(lockedText(data));
+    return ToUtf8(blockText(data));
 }
 
 }  // namespace zobu

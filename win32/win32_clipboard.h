@@ -14,7 +14,9 @@ public:
     explicit Win32Clipboard(HWND owner) noexcept : m_owner(owner) {}
 
     // Each throws CalcFailure(ClipboardUnavailable) when Windows refuses: another program
-    // has the clipboard open, or memory for the text cannot be had.
+    // has the clipboard open, or Windows has no memory for the text; std::bad_alloc when the
+    // program has none for its copy of it. The clipboard is closed again, and every block
+    // unlocked, on every way out.
     void ClipboardClear() override;
     void ClipboardPutText(std::string_view text) override;
     std::string ClipboardGetText() override;

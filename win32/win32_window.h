@@ -2,6 +2,9 @@
 // minimise box, and the 26 labels of the layout as static controls. It gives frmA its
 // labels, its outer height and the beep, and passes on the clicks, double-clicks and key
 // releases it receives. Lengths arrive in twips and become pixels at the window's DPI.
+// The labels let the mouse through: the window itself makes a click of a press and a
+// release on the same label, as the calculator's keys expect (a static control reports one
+// at the press), and pairs presses into double-clicks across labels.
 #pragma once
 
 #include <windows.h>
@@ -10,10 +13,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "form_surface.h"
 #include "label_fonts.h"
 #include "layout_table.h"
+#include "outer_height.h"
 
 namespace zobu {
 
@@ -49,13 +54,19 @@ public:
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    bool labelCommand(WPARAM wParam);
+    void pressed(LPARAM point, bool secondOfPair);
+    void released(LPARAM point);
+    std::optional<std::size_t> labelAt(LPARAM point) const;
     void keyReleased(WPARAM key);
 
     void createLabels(HINSTANCE instance);
     void createTooltips(HINSTANCE instance);
     void useDpi(UINT dpi);
+    void useIcons(UINT dpi);
+    void fitHelp();
     void placeLabel(std::size_t row);
+    RECT labelRect(std::size_t row) const noexcept;
+    SIZE outerSize(UINT dpi) const noexcept;
     int pixels(double twips) const noexcept;
 
     HWND m_window = nullptr;
@@ -65,7 +76,17 @@ private:
     // places it again exactly.
     std::array<TwipRect, kLabelCount> m_places{};
     UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
+    // The frame as made, and the outer height frmA last set (or the laid-out one): at a new
+    // DPI the client area takes its height from them again.
+    OuterHeight m_frame{0, USER_DEFAULT_SCREEN_DPI};
+    double m_outerTwips = 0;
     LabelFonts m_fonts;
+    bool m_helpFitted = false;       // the help panel's font is chosen for m_dpi
+    std::array<HICON, 2> m_icons{};  // big and small, at m_dpi
+    // The label a press began on, while the button is down; the label the last click ended on,
+    // until the next press: a double-click needs both presses of the pair on it.
+    std::optional<std::size_t> m_pressed;
+    std::optional<std::size_t> m_clicked;
     Events m_events;
 };
 

@@ -7,6 +7,7 @@
 # report. A row is (actions, clipboard, expected). Actions, separated by blanks:
 #     c:KEYS   clicks keys in the keystroke language ("12+3=", n "-n", r "1/n", D DEL, C, V)
 #     dbl:K    double-clicks key K, or the display ("say")
+#     off:K    presses the button on key K and releases it off the key, in the gap below it
 #     hold:N   holds the key with X keycode N for 1.5 s
 #     N        presses and releases the key with X keycode N
 #     other    an xdotool key name or chord ("shift+8", "Num_Lock", "ctrl+c")
@@ -42,6 +43,8 @@ GROUPS = {
         ("c:4rn", None, {"show": "-0.25"}),
         ("c:5/0=", None, {"show": "0", "bells": 1}),
         ("dbl:7", None, {"show": "7"}),
+        ("c:1 F1 dbl:7", None, {"show": "1"}),  # the first click hides the help, the second is no click
+        ("c:1 off:8", None, {"show": "1"}),
         ("dbl:say", None, {"height": 69}),
         ("dbl:say", None, {"height": 228}),
     ]),
@@ -182,13 +185,18 @@ class Session:
         except subprocess.TimeoutExpired:  # an owner still busy handing out a large text: ask again
             return b""
 
-    def click(self, label, repeat=1):
+    def click(self, label, repeat=1, off=False):
         left, top, width, height = LABELS[label]
         x, y = (int((edge + size / 2) / 15 * self.scale) for edge, size in ((left, width), (top, height)))
         if self.last[0] == (x, y):  # a click on the spot just clicked waits out the double-click
             time.sleep(max(0, self.last[1] + 0.5 - time.monotonic()))
-        self.run("xdotool", "mousemove", "--window", self.window, str(x), str(y), "click", "--repeat",
-                 str(repeat), "--delay", "40", "1")
+        press = ["mousemove", "--window", self.window, str(x), str(y)]
+        if off:  # 175 twips between key rows: the release lands on no label
+            press += ["mousedown", "1", "mousemove", "--window", self.window, str(x),
+                      str(int((top + height + 87) / 15 * self.scale)), "mouseup", "1"]
+        else:
+            press += ["click", "--repeat", str(repeat), "--delay", "40", "1"]
+        self.run("xdotool", *press)
         self.last = ((x, y), time.monotonic())
 
     def act(self, token):
@@ -198,6 +206,8 @@ class Session:
                 self.click(key)
         elif kind == "dbl":
             self.click(arg, repeat=2)
+        elif kind == "off":
+            self.click(arg, off=True)
         elif kind == "layout":
             self.run("setxkbmap", "-option", "", "-layout", arg)
         elif kind.startswith("group"):  # xdotool presses keycodes in the first group only

@@ -15,6 +15,7 @@
 #include "int16_lengths.h"
 #include "key_map.h"
 #include "layout_table.h"
+#include "outer_height.h"
 
 namespace zobu::testing {
 namespace {
@@ -123,6 +124,19 @@ TEST(Form, FoldingAndItsSixteenBitLengths) {
     EXPECT_EQ(ToInt16(-32768.5), -32768);
     for (const double overflow : {32767.5, -32768.6, std::numeric_limits<double>::quiet_NaN()}) {
         EXPECT_THROW(ToInt16(overflow), CalcFailure) << overflow;
+    }
+    // Made on one monitor, folded and unfolded on one of another DPI, where the frame is
+    // another number of twips: the client area is the layout's to the pixel, so the note line
+    // ends (1000 twips) above the window's edge and the first key row (1050) below it.
+    for (const auto& [made, framePixels] : {std::pair{96U, 29}, {144U, 45}}) {
+        const OuterHeight frame(framePixels, made);
+        Form w(frame.twips(TwipsToPixels(kClientHeightTwips, made), made));
+        for (const unsigned dpi : {96U, 120U, 144U, 168U, 192U}) {
+            w.form.Form_KeyUp(kSpace, 0);
+            EXPECT_EQ(frame.clientPixels(w.height, dpi), TwipsToPixels(1035, dpi)) << dpi;
+            w.form.Form_KeyUp(kSpace, 0);
+            EXPECT_EQ(frame.clientPixels(w.height, dpi), TwipsToPixels(3420, dpi)) << dpi;
+        }
     }
     Form tall(20000);  // 20000 + 17615 overflows: the height stays, F1 still unfolds
     EXPECT_THROW(tall.form.Form_KeyUp(kSpace, 0), CalcFailure);
