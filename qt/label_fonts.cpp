@@ -3,9 +3,9 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QStringList>
 #include <utility>
 
-#include "calc_label.h"
 #include "help_text.h"
 #include "window_measure.h"
 
@@ -13,6 +13,17 @@ namespace zobu {
 namespace {
 
 constexpr double kShrinkStepPoints = 0.25;
+
+// The first of `preferred` that the font database really holds (fontconfig would otherwise
+// substitute any face for a missing name), or an empty string.
+QString firstInstalledFamily(const QStringList& installed, const QStringList& preferred) {
+    for (const QString& family : preferred) {
+        if (installed.contains(family, Qt::CaseInsensitive)) {
+            return family;
+        }
+    }
+    return {};
+}
 
 QFont makeFont(const QString& family, double points, QFont::StyleHint hint) {
     QFont font(family);
@@ -26,7 +37,7 @@ QFont makeFont(const QString& family, double points, QFont::StyleHint hint) {
 }
 
 QString fixedPitchFamily(const QStringList& installed) {
-    const QString family = FirstInstalledFamily(
+    const QString family = firstInstalledFamily(
         installed, {QStringLiteral("Lucida Console"), QStringLiteral("DejaVu Sans Mono"),
                     QStringLiteral("Liberation Mono")});
     return family.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::FixedFont).family() : family;
@@ -39,7 +50,7 @@ QStringList songFaces() {
 }
 
 QString songFamily(const QStringList& installed) {
-    const QString family = FirstInstalledFamily(installed, songFaces());
+    const QString family = firstInstalledFamily(installed, songFaces());
     if (!family.isEmpty()) {
         return family;
     }
@@ -56,11 +67,18 @@ QFont shrinkUntil(QFont font, Fits fits) {
     return font;
 }
 
+// The display's width for text in pixels: the label less its border and text indent.
+int displayTextWidthPixels() {
+    const LabelSpec& say = kLayout[LayoutRow(LabelName::lblSay)];
+    const int width = TwipsToPixels(say.left + say.width) - TwipsToPixels(say.left);
+    return width - 2 * kBorderPixels - kTextIndentPixels;
+}
+
 // Where a stand-in face is wider than "Lucida Console", the display's font gives up only as
 // much size as the widest number needs to fit.
 QFont fitDisplay(QFont font) {
     const QString widest = QString::fromLatin1(kWidestDisplayText);
-    const double room = DisplayTextWidthPixels();
+    const double room = displayTextWidthPixels();
     return shrinkUntil(std::move(font), [&](const QFont& f) {
         return QFontMetricsF(f).horizontalAdvance(widest) <= room;
     });
@@ -112,21 +130,6 @@ LabelFonts chooseFonts() {
 }
 
 }  // namespace
-
-QString FirstInstalledFamily(const QStringList& installed, const QStringList& preferred) {
-    for (const QString& family : preferred) {
-        if (installed.contains(family, Qt::CaseInsensitive)) {
-            return family;
-        }
-    }
-    return {};
-}
-
-int DisplayTextWidthPixels() {
-    const LabelSpec& say = kLayout[LayoutRow(LabelName::lblSay)];
-    const int width = TwipsToPixels(say.left + say.width) - TwipsToPixels(say.left);
-    return width - 2 * kBorderPixels - kTextIndentPixels;
-}
 
 const QFont& FontFor(FontRole role) {
     static const LabelFonts fonts = chooseFonts();
