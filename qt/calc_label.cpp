@@ -33,7 +33,6 @@ CalcLabel::CalcLabel(const LabelSpec& row, QWidget* parent) : QLabel(parent), m_
     setTextFormat(Qt::PlainText);
     setText(QString::fromUtf8(row.caption));
     setToolTip(QString::fromUtf8(row.tooltip));
-    setFont(FontFor(row.font));
     setAlignment(Qt::AlignTop | horizontalAlignment(row.align));
     if (row.border) {
         setFrameShape(QFrame::Box);
@@ -52,6 +51,17 @@ void CalcLabel::moveTwips(double left, double top, double width, double height) 
     const int x = TwipsToPixels(left);
     const int y = TwipsToPixels(top);
     setGeometry(x, y, TwipsToPixels(left + width) - x, TwipsToPixels(top + height) - y);
+}
+
+// A label takes its font when it is first shown, before its first paint: the help panel,
+// hidden until F1, chooses and loads its face at the first F1, not before the window's
+// first frame (fitting its lines loads and measures Chinese faces).
+void CalcLabel::showEvent(QShowEvent* event) {
+    if (!m_fontSet) {
+        m_fontSet = true;
+        setFont(FontFor(m_row.font));
+    }
+    QLabel::showEvent(event);
 }
 
 void CalcLabel::click() {

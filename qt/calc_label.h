@@ -28,12 +28,14 @@ public:
     void click();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     const LabelSpec& m_row;
+    bool m_fontSet = false;  // the row's font is set once, when the label is first shown
     std::function<void()> m_onClick;
     std::function<void()> m_onDoubleClick;
     bool m_pressed = false;        // a press here that a release may complete as a click

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QStringList>
+#include <algorithm>
 #include <utility>
 
 #include "help_text.h"
@@ -85,13 +86,19 @@ QFont fitDisplay(QFont font) {
 }
 
 // Whether all thirteen lines of the help text, laid out as the panel lays them out, lie
-// inside the panel.
+// inside the panel. No line is less high than the face's height less a negative leading, so
+// a face too tall for that is turned down from its metrics, without shaping the text.
 bool helpFits(const QFont& font) {
     const TwipRect& p = kHelpPlace;
     const QRect panel(0, 0, TwipsToPixels(p.left + p.width) - TwipsToPixels(p.left),
                       TwipsToPixels(p.top + p.height) - TwipsToPixels(p.top));
-    const QRect needed = QFontMetrics(font).boundingRect(panel, Qt::AlignTop | Qt::AlignLeft,
-                                                         QString::fromStdString(HelpText()));
+    const QString text = QString::fromStdString(HelpText());
+    const QFontMetricsF metrics(font);
+    const auto lines = static_cast<double>(text.count(QStringLiteral("\r\n")) + 1);
+    if (lines * (metrics.height() + std::min(metrics.leading(), 0.0)) > panel.height()) {
+        return false;
+    }
+    const QRect needed = QFontMetrics(font).boundingRect(panel, Qt::AlignTop | Qt::AlignLeft, text);
     return needed.width() <= panel.width() && needed.height() <= panel.height();
 }
 
@@ -112,21 +119,20 @@ QFont fitHelp(const QFont& lines, const QStringList& installed) {
     return shrinkUntil(lines, helpFits);
 }
 
+// Naming a face loads nothing: only the display's face, which the first frame draws, is
+// measured here.
 struct LabelFonts {
     QFont key;
     QFont display;
     QFont chinese;
-    QFont help;
 };
 
 LabelFonts chooseFonts() {
     const QStringList installed = QFontDatabase::families();
     const QString fixed = fixedPitchFamily(installed);
-    const QFont chinese =
-        makeFont(songFamily(installed), FontPoints(FontRole::Chinese), QFont::Serif);
     return {makeFont(fixed, FontPoints(FontRole::Key), QFont::Monospace),
-            fitDisplay(makeFont(fixed, FontPoints(FontRole::Display), QFont::Monospace)), chinese,
-            fitHelp(chinese, installed)};
+            fitDisplay(makeFont(fixed, FontPoints(FontRole::Display), QFont::Monospace)),
+            makeFont(songFamily(installed), FontPoints(FontRole::Chinese), QFont::Serif)};
 }
 
 }  // namespace
@@ -138,8 +144,10 @@ const QFont& FontFor(FontRole role) {
             return fonts.display;
         case FontRole::Chinese:
             return fonts.chinese;
-        case FontRole::Help:
-            return fonts.help;
+        case FontRole::Help: {
+            static const QFont help = fitHelp(fonts.chinese, QFontDatabase::families());
+            return help;
+        }
         case FontRole::Key:
             break;
     }

@@ -8,8 +8,9 @@
 
 namespace zobu {
 
-// The font of a label of the given role. Needs a QGuiApplication; the first call chooses them
-// all, later calls return them.
+// The font of a label of the given role; needs a QGuiApplication. The first call chooses the
+// keys' and the lines' fonts; the help panel's is chosen at the first call for its role,
+// since fitting its text loads and measures Chinese faces. Later calls return them.
 const QFont& FontFor(FontRole role);
 
 }  // namespace zobu
