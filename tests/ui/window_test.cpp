@@ -9,6 +9,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QFontInfo>
 #include <QProcess>
 #include <QTest>
 #include <algorithm>
@@ -146,10 +147,14 @@ TEST_F(Window, KeypadIsAGridAndTheHelpPanelCoversIt) {
 }
 
 // All thirteen lines of the help text show inside the panel, whichever Chinese face the
-// desktop has (the fonts.* tests run this with each face alone, at 100 % and 200 %).
+// desktop has (the fonts.* tests run this with each face alone and all together, at 100 % and
+// 200 %, and name the face and size the panel must have, so that no stand-in face passes).
 TEST_F(Window, HelpPanelHoldsTheThirteenLines) {
     key(Qt::Key_F1);
     const CalcLabel& help = window.label(N::lblHelp);
+    const QString face =
+        QFontInfo(help.font()).family() + u' ' + QString::number(help.font().pointSizeF());
+    EXPECT_EQ(face.toStdString(), qEnvironmentVariable("ZOBU_HELP_FACE", face).toStdString());
     const QRect needed = help.fontMetrics().boundingRect(help.contentsRect(),
                                                          Qt::AlignTop | Qt::AlignLeft, help.text());
     EXPECT_EQ(help.text().split(QStringLiteral("\r\n")).size(), 13);
