@@ -25,13 +25,7 @@ Qt::Alignment horizontalAlignment(TextAlign align) {
 
 }  // namespace
 
-CalcLabel::CalcLabel(const LabelSpec& row, QWidget* parent)
-    : QLabel(parent),
-      m_row(row),
-      m_left(row.left),
-      m_top(row.top),
-      m_width(row.width),
-      m_height(row.height) {
+CalcLabel::CalcLabel(const LabelSpec& row, QWidget* parent) : QLabel(parent), m_row(row) {
     // Before the first text is set, so that assistive technology meets every label through
     // the label's own accessible interface from its first announcement on.
     InstallLabelAccessibility();
@@ -39,7 +33,6 @@ CalcLabel::CalcLabel(const LabelSpec& row, QWidget* parent)
     setTextFormat(Qt::PlainText);
     setText(QString::fromUtf8(row.caption));
     setToolTip(QString::fromUtf8(row.tooltip));
-    setFont(FontFor(row.font));
     setAlignment(Qt::AlignTop | horizontalAlignment(row.align));
     if (row.border) {
         setFrameShape(QFrame::Box);
@@ -49,23 +42,26 @@ CalcLabel::CalcLabel(const LabelSpec& row, QWidget* parent)
     } else {
         setIndent(0);
     }
-    applyGeometry();
+    moveTwips(row.left, row.top, row.width, row.height);
     setVisible(row.visible);
 }
 
+// Edges are rounded, not sizes, so labels that touch in twips touch in pixels and never overlap.
 void CalcLabel::moveTwips(double left, double top, double width, double height) {
-    m_left = left;
-    m_top = top;
-    m_width = width;
-    m_height = height;
-    applyGeometry();
+    const int x = TwipsToPixels(left);
+    const int y = TwipsToPixels(top);
+    setGeometry(x, y, TwipsToPixels(left + width) - x, TwipsToPixels(top + height) - y);
 }
 
-// Edges are rounded, not sizes, so labels that touch in twips touch in pixels and never overlap.
-void CalcLabel::applyGeometry() {
-    const int x = TwipsToPixels(m_left);
-    const int y = TwipsToPixels(m_top);
-    setGeometry(x, y, TwipsToPixels(m_left + m_width) - x, TwipsToPixels(m_top + m_height) - y);
+// A label takes its font when it is first shown, before its first paint: the help panel,
+// hidden until F1, chooses and loads its face at the first F1, not before the window's
+// first frame (fitting its lines loads and measures Chinese faces).
+void CalcLabel::showEvent(QShowEvent* event) {
+    if (!m_fontSet) {
+        m_fontSet = true;
+        setFont(FontFor(m_row.font));
+    }
+    QLabel::showEvent(event);
 }
 
 void CalcLabel::click() {

@@ -9,22 +9,11 @@
 
 namespace zobu {
 
-// A single-line border is a flat 1-pixel box; text keeps this distance from it on the
-// side it is aligned to.
-inline constexpr int kBorderPixels = 1;
-inline constexpr int kTextIndentPixels = 3;
-
 class CalcLabel : public QLabel {
 public:
     CalcLabel(const LabelSpec& row, QWidget* parent);
 
     const LabelSpec& row() const noexcept { return m_row; }
-
-    // Place and size in twips, as the program last set them.
-    double twipLeft() const noexcept { return m_left; }
-    double twipTop() const noexcept { return m_top; }
-    double twipWidth() const noexcept { return m_width; }
-    double twipHeight() const noexcept { return m_height; }
 
     void moveTwips(double left, double top, double width, double height);
 
@@ -39,18 +28,14 @@ public:
     void click();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void applyGeometry();
-
     const LabelSpec& m_row;
-    double m_left;
-    double m_top;
-    double m_width;
-    double m_height;
+    bool m_fontSet = false;  // the row's font is set once, when the label is first shown
     std::function<void()> m_onClick;
     std::function<void()> m_onDoubleClick;
     bool m_pressed = false;        // a press here that a release may complete as a click

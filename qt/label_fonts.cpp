@@ -3,9 +3,10 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QStringList>
+#include <algorithm>
 #include <utility>
 
-#include "calc_label.h"
 #include "help_text.h"
 #include "window_measure.h"
 
@@ -13,6 +14,17 @@ namespace zobu {
 namespace {
 
 constexpr double kShrinkStepPoints = 0.25;
+
+// The first of `preferred` that the font database really holds (fontconfig would otherwise
+// substitute any face for a missing name), or an empty string.
+QString firstInstalledFamily(const QStringList& installed, const QStringList& preferred) {
+    for (const QString& family : preferred) {
+        if (installed.contains(family, Qt::CaseInsensitive)) {
+            return family;
+        }
+    }
+    return {};
+}
 
 QFont makeFont(const QString& family, double points, QFont::StyleHint hint) {
     QFont font(family);
@@ -26,7 +38,7 @@ QFont makeFont(const QString& family, double points, QFont::StyleHint hint) {
 }
 
 QString fixedPitchFamily(const QStringList& installed) {
-    const QString family = FirstInstalledFamily(
+    const QString family = firstInstalledFamily(
         installed, {QStringLiteral("Lucida Console"), QStringLiteral("DejaVu Sans Mono"),
                     QStringLiteral("Liberation Mono")});
     return family.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::FixedFont).family() : family;
@@ -39,7 +51,7 @@ QStringList songFaces() {
 }
 
 QString songFamily(const QStringList& installed) {
-    const QString family = FirstInstalledFamily(installed, songFaces());
+    const QString family = firstInstalledFamily(installed, songFaces());
     if (!family.isEmpty()) {
         return family;
     }
@@ -56,24 +68,37 @@ QFont shrinkUntil(QFont font, Fits fits) {
     return font;
 }
 
+// The display's width for text in pixels: the label less its border and text indent.
+int displayTextWidthPixels() {
+    const LabelSpec& say = kLayout[LayoutRow(LabelName::lblSay)];
+    const int width = TwipsToPixels(say.left + say.width) - TwipsToPixels(say.left);
+    return width - 2 * kBorderPixels - kTextIndentPixels;
+}
+
 // Where a stand-in face is wider than "Lucida Console", the display's font gives up only as
 // much size as the widest number needs to fit.
 QFont fitDisplay(QFont font) {
     const QString widest = QString::fromLatin1(kWidestDisplayText);
-    const double room = DisplayTextWidthPixels();
+    const double room = displayTextWidthPixels();
     return shrinkUntil(std::move(font), [&](const QFont& f) {
         return QFontMetricsF(f).horizontalAdvance(widest) <= room;
     });
 }
 
 // Whether all thirteen lines of the help text, laid out as the panel lays them out, lie
-// inside the panel.
+// inside the panel. No line is less high than the face's height less a negative leading, so
+// a face too tall for that is turned down from its metrics, without shaping the text.
 bool helpFits(const QFont& font) {
     const TwipRect& p = kHelpPlace;
     const QRect panel(0, 0, TwipsToPixels(p.left + p.width) - TwipsToPixels(p.left),
                       TwipsToPixels(p.top + p.height) - TwipsToPixels(p.top));
-    const QRect needed = QFontMetrics(font).boundingRect(panel, Qt::AlignTop | Qt::AlignLeft,
-                                                         QString::fromStdString(HelpText()));
+    const QString text = QString::fromStdString(HelpText());
+    const QFontMetricsF metrics(font);
+    const auto lines = static_cast<double>(text.count(QStringLiteral("\r\n")) + 1);
+    if (lines * (metrics.height() + std::min(metrics.leading(), 0.0)) > panel.height()) {
+        return false;
+    }
+    const QRect needed = QFontMetrics(font).boundingRect(panel, Qt::AlignTop | Qt::AlignLeft, text);
     return needed.width() <= panel.width() && needed.height() <= panel.height();
 }
 
@@ -94,39 +119,23 @@ QFont fitHelp(const QFont& lines, const QStringList& installed) {
     return shrinkUntil(lines, helpFits);
 }
 
+// Naming a face loads nothing: only the display's face, which the first frame draws, is
+// measured here.
 struct LabelFonts {
     QFont key;
     QFont display;
     QFont chinese;
-    QFont help;
 };
 
 LabelFonts chooseFonts() {
     const QStringList installed = QFontDatabase::families();
     const QString fixed = fixedPitchFamily(installed);
-    const QFont chinese =
-        makeFont(songFamily(installed), FontPoints(FontRole::Chinese), QFont::Serif);
     return {makeFont(fixed, FontPoints(FontRole::Key), QFont::Monospace),
-            fitDisplay(makeFont(fixed, FontPoints(FontRole::Display), QFont::Monospace)), chinese,
-            fitHelp(chinese, installed)};
+            fitDisplay(makeFont(fixed, FontPoints(FontRole::Display), QFont::Monospace)),
+            makeFont(songFamily(installed), FontPoints(FontRole::Chinese), QFont::Serif)};
 }
 
 }  // namespace
-
-QString FirstInstalledFamily(const QStringList& installed, const QStringList& preferred) {
-    for (const QString& family : preferred) {
-        if (installed.contains(family, Qt::CaseInsensitive)) {
-            return family;
-        }
-    }
-    return {};
-}
-
-int DisplayTextWidthPixels() {
-    const LabelSpec& say = kLayout[LayoutRow(LabelName::lblSay)];
-    const int width = TwipsToPixels(say.left + say.width) - TwipsToPixels(say.left);
-    return width - 2 * kBorderPixels - kTextIndentPixels;
-}
 
 const QFont& FontFor(FontRole role) {
     static const LabelFonts fonts = chooseFonts();
@@ -135,8 +144,10 @@ const QFont& FontFor(FontRole role) {
             return fonts.display;
         case FontRole::Chinese:
             return fonts.chinese;
-        case FontRole::Help:
-            return fonts.help;
+        case FontRole::Help: {
+            static const QFont help = fitHelp(fonts.chinese, QFontDatabase::families());
+            return help;
+        }
         case FontRole::Key:
             break;
     }

@@ -12,6 +12,11 @@ inline constexpr double kTwipsPerPixel = 15.0;
 // really draws, or none, the recorded fold heights then always mean the same client height.
 inline constexpr double kFrameHeightTwips = 480.0;
 
+// A single-line border is a flat 1-pixel box; text keeps this distance from it on the side
+// it is aligned to.
+inline constexpr int kBorderPixels = 1;
+inline constexpr int kTextIndentPixels = 3;
+
 // The nearest whole pixel to a length or an edge in twips.
 int TwipsToPixels(double twips);
 

@@ -11,7 +11,8 @@ ZOBU_RUN_PACKAGES=(
 # What the tests add: unit test and benchmark libraries, Qt's platform headers (the
 # accessibility tests switch on accessibility as a screen reader's bridge does), the Chinese
 # faces whose line spacing the help panel must fit (Noto CJK's is the tallest), an X server
-# and X tools for the end-to-end tests (setxkbmap for keyboard layouts), clang's runtime
+# and X tools for the end-to-end tests (setxkbmap for keyboard layouts) and the start-up
+# benchmark's probe (DAMAGE to see frames, XTEST to press F1), clang's runtime
 # for the fuzzers, the desktop entry and AppStream validators, what CPack needs to build
 # the Debian package (dpkg-shlibdeps, file), the MinGW-w64 cross compiler and Wine that
 # build the Windows program and run its end-to-end tests, and wixl and msibuild (msitools)
@@ -20,7 +21,7 @@ ZOBU_TEST_PACKAGES=(
     "${ZOBU_RUN_PACKAGES[@]}"
     googletest libgtest-dev libbenchmark-dev qt6-base-private-dev
     fonts-noto-cjk fonts-wqy-zenhei
-    xvfb xauth xdotool xclip x11-xkb-utils libxdamage-dev python3
+    xvfb xauth xdotool xclip x11-xkb-utils libxdamage-dev libxtst-dev python3
     clang libclang-rt-14-dev
     clang-format
     desktop-file-utils appstream dpkg-dev file

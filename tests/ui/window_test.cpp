@@ -9,15 +9,17 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QFontInfo>
 #include <QProcess>
 #include <QTest>
 #include <algorithm>
-#include <cmath>
+#include <cstdlib>
 #include <vector>
 
 #include "calc_label.h"
 #include "engine_harness.h"
 #include "form_window.h"
+#include "window_measure.h"
 
 namespace zobu::testing {
 namespace {
@@ -34,13 +36,13 @@ std::vector<std::string> linesOf(FormWindow& w) {
     for (const N name : {N::lblSay, N::lblTie, N::lblLast, N::lblNext}) {
         lines.push_back(w.label(name).text().toStdString());
     }
-    lines.push_back(std::to_string(w.label(N::lblTie).twipLeft()));
+    lines.push_back(std::to_string(w.label(N::lblTie).x()));
     return lines;
 }
 
 std::vector<std::string> linesOf(const EngineHarness& engine) {
     std::vector<std::string> lines(engine.display.lines.begin(), engine.display.lines.end());
-    lines.push_back(std::to_string(static_cast<double>(engine.display.tieLeft)));
+    lines.push_back(std::to_string(TwipsToPixels(engine.display.tieLeft)));
     return lines;
 }
 
@@ -122,14 +124,14 @@ TEST_F(Window, KeypadIsAGridAndTheHelpPanelCoversIt) {
             }
             EXPECT_FALSE(a->geometry().intersects(b->geometry()))
                 << a->text().toStdString() << " / " << b->text().toStdString();
-            // Edges within 100 twips of each other are one edge of the grid: top, bottom, left,
-            // right.
+            // Edges within 100 twips of each other (less a pixel's rounding) are one edge of the
+            // grid: top, bottom, left, right.
             const auto edges = [](const CalcLabel* l) {
-                return std::array{l->twipTop(), l->twipTop() + l->twipHeight(), l->twipLeft(),
-                                  l->twipLeft() + l->twipWidth()};
+                const QRect g = l->geometry();
+                return std::array{g.top(), g.bottom(), g.left(), g.right()};
             };
             for (std::size_t e = 0; e < 4 && a->clickable() && b->clickable(); ++e) {
-                EXPECT_TRUE(std::abs(edges(a)[e] - edges(b)[e]) >= 100 ||
+                EXPECT_TRUE(std::abs(edges(a)[e] - edges(b)[e]) >= 100 / kTwipsPerPixel - 1 ||
                             edges(a)[e] == edges(b)[e])
                     << a->text().toStdString() << " / " << b->text().toStdString() << " edge " << e;
             }
@@ -141,15 +143,18 @@ TEST_F(Window, KeypadIsAGridAndTheHelpPanelCoversIt) {
     }
     EXPECT_TRUE(help.autoFillBackground()) << "the shown panel hides what lies beneath";
     EXPECT_EQ(window.windowTitle().toStdString(), kWindowTitle);
-    EXPECT_EQ(window.label(N::lblTie).twipLeft(),
-              window.label(N::lblSay).twipLeft() + window.label(N::lblSay).twipWidth());
+    EXPECT_EQ(window.label(N::lblTie).x(), window.label(N::lblSay).geometry().right() + 1);
 }
 
 // All thirteen lines of the help text show inside the panel, whichever Chinese face the
-// desktop has (the fonts.* tests run this with each face alone, at 100 % and 200 %).
+// desktop has (the fonts.* tests run this with each face alone and all together, at 100 % and
+// 200 %, and name the face and size the panel must have, so that no stand-in face passes).
 TEST_F(Window, HelpPanelHoldsTheThirteenLines) {
     key(Qt::Key_F1);
     const CalcLabel& help = window.label(N::lblHelp);
+    const QString face =
+        QFontInfo(help.font()).family() + u' ' + QString::number(help.font().pointSizeF());
+    EXPECT_EQ(face.toStdString(), qEnvironmentVariable("ZOBU_HELP_FACE", face).toStdString());
     const QRect needed = help.fontMetrics().boundingRect(help.contentsRect(),
                                                          Qt::AlignTop | Qt::AlignLeft, help.text());
     EXPECT_EQ(help.text().split(QStringLiteral("\r\n")).size(), 13);
