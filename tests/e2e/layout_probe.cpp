@@ -14,8 +14,6 @@
 
 namespace {
 
-using zobu::LabelName;
-
 // Just enough of a window for the load step and a fold; the heights it records are the client's.
 struct Sketch final : zobu::FormSurface {
     double height = zobu::kClientHeightTwips;
@@ -27,24 +25,23 @@ struct Sketch final : zobu::FormSurface {
     void beep() override {}
 };
 
-void printCentre(std::string_view name, LabelName label, std::int16_t index = 0) {
-    const zobu::LabelSpec& l = zobu::kLayout[zobu::LayoutRow(label, index)];
-    std::printf("%.*s %g %g\n", static_cast<int>(name.size()), name.data(),
-                (l.left + l.width / 2) / zobu::kTwipsPerPixel,
-                (l.top + l.height / 2) / zobu::kTwipsPerPixel);
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    using enum LabelName;
-    constexpr LabelName kGroups[] = {lblNum, lblMix, lblFun, lblDel, lblCopy, lblPaste};
+    using enum zobu::LabelName;
+    const auto print = [](std::string_view name, zobu::LabelName label, std::int16_t index = 0) {
+        const zobu::LabelSpec& l = zobu::kLayout[zobu::LayoutRow(label, index)];
+        std::printf("%.*s %g %g\n", static_cast<int>(name.size()), name.data(),
+                    (l.left + l.width / 2) / zobu::kTwipsPerPixel,
+                    (l.top + l.height / 2) / zobu::kTwipsPerPixel);
+    };
+    constexpr zobu::LabelName kGroups[] = {lblNum, lblMix, lblFun, lblDel, lblCopy, lblPaste};
     for (const char& c : zobu::testing::kKeystrokes) {
         const zobu::testing::Keystroke key = *zobu::testing::KeystrokeFor(c);
-        printCentre({&c, 1}, kGroups[static_cast<int>(key.group)], key.index);
+        print({&c, 1}, kGroups[static_cast<int>(key.group)], key.index);
     }
-    printCentre("say", lblSay);
-    printCentre("last", lblLast);
+    print("say", lblSay);
+    print("last", lblLast);
     Sketch window;
     zobu::testing::FakeClipboard clipboard;
     zobu::frmA form(window, clipboard);
