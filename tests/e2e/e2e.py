@@ -146,9 +146,8 @@ class Session:
             subprocess.run(["wineboot", "-i"], env=self.env, capture_output=True, timeout=180, check=True)
         self.run(wine, "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
                  "/d", str(96 * scale), "/f")
-        # Windows' double-click time, as the prefix keeps it.
-        with open(os.path.join(self.env["WINEPREFIX"], "user.reg"), encoding="ascii", errors="replace") as reg:
-            self.double_click = int(re.search(r'"DoubleClickSpeed"="(\d+)"', reg.read())[1]) / 1000
+        said = self.run(wine, "reg", "query", r"HKCU\Control Panel\Mouse", "/v", "DoubleClickSpeed")
+        self.double_click = int(re.search(r"REG_SZ\s+(\d+)", said)[1]) / 1000  # Windows' own, in ms
 
     def start(self, argv, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, **kw):
         self.procs.append(subprocess.Popen(argv, env=self.env, stdin=stdin, stdout=stdout, **kw))
