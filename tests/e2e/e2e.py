@@ -180,6 +180,7 @@ class Session:
             old.terminate(), old.wait(), self.procs.remove(old)
 
     def served(self):
+        """How many times the row's xclip has handed its text out (it says so on stderr)."""
         while select.select([self.xclip.stderr], [], [], 0)[0] and (said := os.read(self.xclip.stderr.fileno(), 99)):
             self.said += said
         return self.said.count(b"request number") - 1
