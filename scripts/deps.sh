@@ -50,8 +50,7 @@ zobu_ensure_packages() {
 zobu_ensure_comma_locale() {
     locale -a | grep -qx de_DE.utf8 && return 0
     echo "Generating de_DE.UTF-8"
-    zobu_as_root sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
-    grep -qx 'de_DE.UTF-8 UTF-8' /etc/locale.gen ||
+    grep -qx 'de_DE.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null ||
         echo 'de_DE.UTF-8 UTF-8' | zobu_as_root tee -a /etc/locale.gen >/dev/null
     zobu_as_root locale-gen >/dev/null
 }
