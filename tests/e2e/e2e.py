@@ -135,7 +135,8 @@ class Session:
         if self.wine:
             self.start_wine(command[0], scale)
         self.zobu = self.start(command, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
-        self.window = self.run("xdotool", "search", "--sync", "--onlyvisible", "--name", "Zobu").split()[0]
+        # Wine on a busy machine has taken over 30 s to show the window.
+        self.window = self.run("xdotool", "search", "--sync", "--onlyvisible", "--name", "Zobu", timeout=120).split()[0]
         self.run("xdotool", "windowfocus", "--sync", self.window)
 
     def start_wine(self, wine, scale):
@@ -153,8 +154,8 @@ class Session:
         self.procs.append(subprocess.Popen(argv, env=self.env, stdin=stdin, stdout=stdout, **kw))
         return self.procs[-1]
 
-    def run(self, *argv):
-        return subprocess.run(argv, env=self.env, capture_output=True, text=True, timeout=30, check=True).stdout
+    def run(self, *argv, timeout=30):
+        return subprocess.run(argv, env=self.env, capture_output=True, text=True, timeout=timeout, check=True).stdout
 
     def heard(self):
         """The bells so far: X reports each before anything the program does after it."""
