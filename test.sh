@@ -7,6 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
 zobu_ensure_packages "${ZOBU_TEST_PACKAGES[@]}"
+zobu_ensure_comma_locale
 
 step() { printf '\n== %s ==\n' "$*"; }
 

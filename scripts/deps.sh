@@ -15,8 +15,8 @@ ZOBU_RUN_PACKAGES=(
 # benchmark's probe (DAMAGE to see frames, XTEST to press F1), clang's runtime
 # for the fuzzers, the desktop entry and AppStream validators, what CPack needs to build
 # the Debian package (dpkg-shlibdeps, file), the MinGW-w64 cross compiler and Wine that
-# build the Windows program and run its end-to-end tests, and wixl and msibuild (msitools)
-# that build its installer.
+# build the Windows program and run its end-to-end tests, wixl and msibuild (msitools) that
+# build its installer, and a comma locale's data.
 ZOBU_TEST_PACKAGES=(
     "${ZOBU_RUN_PACKAGES[@]}"
     googletest libgtest-dev libbenchmark-dev qt6-base-private-dev
@@ -25,8 +25,12 @@ ZOBU_TEST_PACKAGES=(
     clang libclang-rt-14-dev
     clang-format
     desktop-file-utils appstream dpkg-dev file
-    g++-mingw-w64-x86-64-posix wine wixl msitools
+    g++-mingw-w64-x86-64-posix wine wixl msitools locales
 )
+
+zobu_as_root() {
+    if [ "$(id -u)" -ne 0 ]; then sudo "$@"; else "$@"; fi
+}
 
 zobu_ensure_packages() {
     local missing=() pkg
@@ -37,13 +41,18 @@ zobu_ensure_packages() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing: ${missing[*]}"
-    local sudo=()
-    if [ "$(id -u)" -ne 0 ]; then
-        sudo=(sudo)
-    fi
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+    zobu_as_root apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive zobu_as_root apt-get install -y -qq --no-install-recommends \
         "${missing[@]}" >/dev/null
     # Build the font cache now, so the first start of the calculator does not pay for it.
-    fc-cache -s >/dev/null 2>&1 || "${sudo[@]}" fc-cache -s >/dev/null 2>&1 || true
+    fc-cache -s >/dev/null 2>&1 || zobu_as_root fc-cache -s >/dev/null 2>&1 || true
+}
+
+# German writes 0,5: the end-to-end tests run the program in it, which must still write 0.5.
+zobu_ensure_comma_locale() {
+    locale -a | grep -qx de_DE.utf8 && return 0
+    echo "Generating de_DE.UTF-8"
+    grep -qx 'de_DE.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null ||
+        echo 'de_DE.UTF-8 UTF-8' | zobu_as_root tee -a /etc/locale.gen >/dev/null
+    zobu_as_root locale-gen >/dev/null
 }
