@@ -108,10 +108,6 @@ std::optional<char> asciiEquivalent(char32_t cp) {
     }
 }
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // Removes thousands separators from the integer part when they form groups of three:
 // "1,234,567.25" -> "1234567.25". Any other comma makes the text not a number.
 void dropThousandsSeparators(std::string& ascii) {

@@ -7,6 +7,7 @@
 
 #include "calc_label.h"
 #include "help_text.h"
+#include "number_text.h"
 #include "window_measure.h"
 
 namespace zobu {

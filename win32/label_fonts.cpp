@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "number_text.h"
+
 namespace zobu {
 namespace {
 
