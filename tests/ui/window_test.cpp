@@ -18,6 +18,7 @@
 #include "calc_label.h"
 #include "engine_harness.h"
 #include "form_window.h"
+#include "window_measure.h"
 
 namespace zobu::testing {
 namespace {
@@ -34,13 +35,13 @@ std::vector<std::string> linesOf(FormWindow& w) {
     for (const N name : {N::lblSay, N::lblTie, N::lblLast, N::lblNext}) {
         lines.push_back(w.label(name).text().toStdString());
     }
-    lines.push_back(std::to_string(w.label(N::lblTie).twipLeft()));
+    lines.push_back(std::to_string(w.label(N::lblTie).x()));
     return lines;
 }
 
 std::vector<std::string> linesOf(const EngineHarness& engine) {
     std::vector<std::string> lines(engine.display.lines.begin(), engine.display.lines.end());
-    lines.push_back(std::to_string(static_cast<double>(engine.display.tieLeft)));
+    lines.push_back(std::to_string(TwipsToPixels(engine.display.tieLeft)));
     return lines;
 }
 
@@ -100,18 +101,22 @@ TEST_F(Window, LongestNumberFitsAndFolding) {
     EXPECT_TRUE(say.font().pointSizeF() == FontPoints(FontRole::Display) ||
                 QFontMetricsF(larger).horizontalAdvance(say.text()) > room);
 
+    // Folded, the client area loses the note line's distance to the "0" key, and 300 more.
+    const double cut = kLayout[LayoutRow(N::lblNum, 0)].top - kLayout[LayoutRow(N::lblNext)].top;
+    const int full = TwipsToPixels(kClientHeightTwips);
+    const int folded = TwipsToPixels(kClientHeightTwips - cut - 300);
     doubleClick(centre(say));
-    EXPECT_EQ(window.size(), QSize(347, 69));
+    EXPECT_EQ(window.size(), QSize(TwipsToPixels(kClientWidthTwips), folded));
     EXPECT_LE(window.label(N::lblNext).geometry().bottom(), window.height() - 1);
     EXPECT_GE(window.label(N::lblDel).geometry().top(), window.height());
     key(Qt::Key_Space);
-    EXPECT_EQ(window.height(), 228);
+    EXPECT_EQ(window.height(), full);
     key(Qt::Key_Space);
-    EXPECT_EQ(window.height(), 69);
+    EXPECT_EQ(window.height(), folded);
 }
 
 // Keys of one row share their top and height, keys of one column their left and width; no two
-// labels overlap; the help panel covers them all.
+// labels overlap; the help panel covers them all; only keys and the display have a border.
 TEST_F(Window, KeypadIsAGridAndTheHelpPanelCoversIt) {
     const QList<CalcLabel*> all = window.findChildren<CalcLabel*>();
     const CalcLabel& help = window.label(N::lblHelp);
@@ -125,8 +130,8 @@ TEST_F(Window, KeypadIsAGridAndTheHelpPanelCoversIt) {
             // Edges within 100 twips of each other are one edge of the grid: top, bottom, left,
             // right.
             const auto edges = [](const CalcLabel* l) {
-                return std::array{l->twipTop(), l->twipTop() + l->twipHeight(), l->twipLeft(),
-                                  l->twipLeft() + l->twipWidth()};
+                const LabelSpec& r = l->row();
+                return std::array{r.top, r.top + r.height, r.left, r.left + r.width};
             };
             for (std::size_t e = 0; e < 4 && a->clickable() && b->clickable(); ++e) {
                 EXPECT_TRUE(std::abs(edges(a)[e] - edges(b)[e]) >= 100 ||
@@ -134,15 +139,14 @@ TEST_F(Window, KeypadIsAGridAndTheHelpPanelCoversIt) {
                     << a->text().toStdString() << " / " << b->text().toStdString() << " edge " << e;
             }
         }
-        EXPECT_EQ(a->frameShape(), a->clickable() && a != &help ? QFrame::Box : a->frameShape())
-            << "keys are framed";
+        EXPECT_EQ(a->frameShape() == QFrame::Box, a->row().key || a->row().name == N::lblSay)
+            << a->text().toStdString();
         EXPECT_TRUE(help.geometry().contains(a->geometry()) || a == &help)
             << a->text().toStdString();
     }
     EXPECT_TRUE(help.autoFillBackground()) << "the shown panel hides what lies beneath";
-    EXPECT_EQ(window.windowTitle().toStdString(), kWindowTitle);
-    EXPECT_EQ(window.label(N::lblTie).twipLeft(),
-              window.label(N::lblSay).twipLeft() + window.label(N::lblSay).twipWidth());
+    const QRect say = window.label(N::lblSay).geometry();
+    EXPECT_EQ(window.label(N::lblTie).x(), say.x() + say.width()) << "the mark is flush after it";
 }
 
 // All thirteen lines of the help text show inside the panel, whichever Chinese face the
@@ -196,10 +200,11 @@ TEST_F(Window, RefusedOrUnreadableClipboardIsReported) {
 TEST_F(Window, HelpPanelHoldsTheMouseAndTheKeyboard) {
     press("12+3");
     doubleClick(centre(window.label(N::lblSay)));
+    ASSERT_TRUE(window.windowTitle().contains(QStringLiteral("F1"))) << "the title names the key";
     key(Qt::Key_F1);
     EXPECT_TRUE(window.label(N::lblHelp).isVisible());
     std::vector<std::string> shown = snapshot();
-    EXPECT_EQ(shown[5], "228");
+    EXPECT_EQ(shown[5], std::to_string(TwipsToPixels(kClientHeightTwips)));
     click(QPoint(345, 226));  // the margin around the panel
     EXPECT_EQ(snapshot(), shown);
     press("7");
@@ -210,7 +215,7 @@ TEST_F(Window, HelpPanelHoldsTheMouseAndTheKeyboard) {
     key(Qt::Key_F1);
     doubleClick(centre(window.label(N::lblSay)));
     EXPECT_FALSE(helpShown());
-    EXPECT_EQ(window.height(), 228);
+    EXPECT_EQ(window.height(), TwipsToPixels(kClientHeightTwips));
 }
 
 std::vector<QAccessible::Event> heard;
