@@ -101,16 +101,15 @@ std::size_t mantissaEnd(std::string_view text, std::size_t i) {
     return i;
 }
 
-// The decimal exponent of a mantissa's first non-zero digit ("120" 2, "0.05" -2), or nothing
-// when every digit is 0.
-std::optional<long long> leadExponent(std::string_view mantissa) {
+// How many places a mantissa's first non-zero digit stands before its point ("120" 3, "0.05"
+// -2): its decimal exponent to within one. Nothing when every digit is 0.
+std::optional<long long> leadPlace(std::string_view mantissa) {
     const std::size_t first = mantissa.find_first_of("123456789");
     if (first == std::string_view::npos) {
         return std::nullopt;
     }
     const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
-    return first < point ? static_cast<long long>(point - first) - 1
-                         : -static_cast<long long>(first - point);
+    return static_cast<long long>(point) - static_cast<long long>(first);
 }
 
 // An optional exponent at text[i], "E" or "e", a sign and at least one digit; 0 without one.
@@ -131,8 +130,8 @@ long long readExponent(std::string_view text, std::size_t& i) {
     return negative ? -exponent : exponent;
 }
 
-// The value of a number text without its sign whose first non-zero digit has the decimal
-// exponent `magnitude`: beyond the double range an overflow, below it 0.
+// The value of a number text without its sign whose first non-zero digit has about the decimal
+// exponent `magnitude`: beyond the double range (10^308) an overflow, below it (10^-324) 0.
 double unsignedValue(std::string_view text, long long magnitude) {
     double value = 0.0;
     const auto [end, ec] =
@@ -172,8 +171,7 @@ double TextToNum(std::string_view text) {
     const bool negative = readSign(text, i);
     const std::size_t mantissaStart = i;
     i = mantissaEnd(text, i);
-    const std::optional<long long> lead =
-        leadExponent(text.substr(mantissaStart, i - mantissaStart));
+    const std::optional<long long> lead = leadPlace(text.substr(mantissaStart, i - mantissaStart));
     const long long exponent = readExponent(text, i);
     if (i != text.size()) {
         notANumber();

@@ -106,6 +106,7 @@ TEST(PasteReader, ReadsNumbersAsPeopleCopyThemAndRejectsTheRest) {
         {"1e-400", "0"},
         {"1e400", "溢出"},
         {"1" + std::string(1330, '0') + "E-1000", "溢出"},  // 1E+330
+        {"0." + std::string(1330, '0') + "1E+1000", "0"},   // 1E-331
         {std::string(mb10, '9'), "溢出"},
         {std::string(mb10, ' ') + "7" + std::string(mb10, '\n'), "7"},
         {std::string("1\0002", 3), "类型不匹配"}};
