@@ -150,8 +150,7 @@ TEST(Form, EveryKeyRowReachesItsOperation) {
         w.form.click(row), w.form.doubleClick(row);
         if (kLayout[row].key) {
             ++keys;
-            const std::string_view caption = kLayout[row].caption;
-            calc.press(caption == "-n" ? "n" : caption == "1/n" ? "r" : caption.substr(0, 1));
+            calc.press(KeystrokeOfCaption(kLayout[row].caption));
         }
         if (row != kSay) {
             const auto& l = calc.display.lines;

@@ -240,10 +240,7 @@ TEST(ScreenReader, NamesRolesPressActionsAndAnnouncements) {
             heard.clear();
             const int writes = engine.display.displayWrites;
             a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-            const char caption = row.name == N::lblFun
-                                     ? "nr"[row.index]
-                                     : (row.name == N::lblDel ? 'D' : row.caption[0]);
-            engine.press(std::string_view(&caption, 1));
+            engine.press(KeystrokeOfCaption(row.caption));
             EXPECT_EQ(window.label(N::lblSay).text().toStdString(), engine.display.lines[0])
                 << row.caption;
             EXPECT_EQ(std::count(heard.begin(), heard.end(), QAccessible::NameChanged),
