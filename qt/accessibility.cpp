@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QLabel>
+#include <algorithm>
 
 #include "calc_label.h"
 
@@ -26,16 +27,10 @@ const char* LineDescription(LabelName name) {
 
 // Whether the help panel among a label's siblings is shown.
 bool helpShown(const CalcLabel& label) {
-    if (label.parentWidget() == nullptr) {
-        return false;
-    }
-    for (const QObject* sibling : label.parentWidget()->children()) {
+    return std::ranges::any_of(label.parentWidget()->children(), [](const QObject* sibling) {
         const auto* other = dynamic_cast<const CalcLabel*>(sibling);
-        if (other != nullptr && other->row().name == LabelName::lblHelp) {
-            return !other->isHidden();
-        }
-    }
-    return false;
+        return other != nullptr && other->row().name == LabelName::lblHelp && !other->isHidden();
+    });
 }
 
 class CalcLabelAccessible : public QAccessibleWidget {

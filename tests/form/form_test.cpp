@@ -6,7 +6,6 @@
 #include <limits>
 #include <map>
 #include <optional>
-#include <regex>
 #include <tuple>
 
 #include "calc_failure.h"
@@ -201,16 +200,24 @@ std::map<int, Target> KeysAsTheyAreNamed() {
             labels[tooltip.substr(tooltip.rfind(' ') + 1)] = {row, true};
         }
     }
-    const std::string help = HelpText();
-    const std::regex item(R"(((?:\[[^\]]+\])+)(?:相当于\[([^\]]+)\])?:(\S+))"),
-        key(R"(\[([^\]]+)\])");
-    for (std::sregex_iterator i(help.begin(), help.end(), item), end; i != end; ++i) {
-        const std::string keys = (*i)[1];
-        const std::string x = (*i)[2].matched ? (*i)[2].str() : keys.substr(1, keys.find(']') - 1);
-        const Target target = labels.contains(x) ? labels[x] : labels.at((*i)[3]);
-        for (std::sregex_iterator k(keys.begin(), keys.end(), key); k != end; ++k) {
-            for (const int code : codes.at((*k)[1])) {
-                named[code] = target;
+    const std::string alias = "相当于[";
+    for (const std::string& line : Split(HelpText(), "\r\n")) {
+        for (const std::string& item : Split(line, "   ")) {
+            const std::size_t colon = item.find(':'), as = item.find(alias);
+            if (!item.starts_with('[') || colon == std::string::npos) {
+                continue;  // a rule, an empty line, "连按两次:全部清零", the closing line
+            }
+            const std::vector<std::string> keys =
+                Split(item.substr(1, std::min(as, colon) - 2), "][");
+            const std::size_t x = as + alias.size();
+            const std::string key =
+                as == std::string::npos ? keys[0] : item.substr(x, colon - 1 - x);
+            const Target target =
+                labels.contains(key) ? labels[key] : labels.at(item.substr(colon + 1));
+            for (const std::string& k : keys) {
+                for (const int code : codes.at(k)) {
+                    named[code] = target;
+                }
             }
         }
     }
