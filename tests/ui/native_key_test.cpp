@@ -127,6 +127,7 @@ const std::vector<NativeCase> kQtKeyCases{
     {"plus is the equals key", Qt::Key_Plus, kShift, 0, 0, {}, VK_OEM_PLUS, {}},
     {"keypad plus", Qt::Key_Plus, kKeypad, 0, 0, {}, VK_ADD, {}},
     {"tilde is the grave key", Qt::Key_AsciiTilde, kShift, 0, 0, {}, VK_OEM_3, {}},
+    {"0", Qt::Key_0, kNone, 0, 0, {}, digit(0), {}},
     {"shifted digit row: parenright is 0", Qt::Key_ParenRight, kShift, 0, 0, {}, digit(0), {}},
     {"keypad 9", Qt::Key_9, kKeypad, 0, 0, {}, VK_NUMPAD9, {}},
     {"Enter", Qt::Key_Enter, kKeypad, 0, 0, {}, VK_RETURN, {}},
