@@ -7,17 +7,11 @@
 #include "unhandled_failure.h"
 #include "x11_auto_repeat.h"
 
-namespace {
-
-// The id of the installed desktop entry, so that desktops match the window to its entry and
-// icon (Wayland's app id, X's startup notification).
-constexpr const char* kDesktopFileName = "io.github.zobu.zobu";
-
-}  // namespace
-
 int main(int argc, char* argv[]) {
     const std::unique_ptr<QApplication> app = zobu::StartApplication(argc, argv);
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopFileName));
+    // The id of the installed desktop entry (cmake/install.cmake), so that desktops match the
+    // window to its entry and icon (Wayland's app id, X's startup notification).
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZOBU_APP_ID));
     // A held key acts once, at its release: on X, ask for one release per hold instead of a
     // release-press pair per repeat. Elsewhere repeats come flagged and this does nothing.
     zobu::requestDetectableAutoRepeat();

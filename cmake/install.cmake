@@ -3,14 +3,14 @@
 include(GNUInstallDirs)
 
 # The one name under which desktops, software centres and icon themes know the calculator:
-# desktop entry, metainfo component and icon all carry it. Lower case, as AppStream asks.
+# desktop entry, metainfo component and icon all carry it, and the program tells it to the
+# desktop so that its window finds them. Lower case, as AppStream asks.
 set(ZOBU_APP_ID "io.github.zobu.zobu")
 
 if(TARGET zobu)
+    target_compile_definitions(zobu PRIVATE ZOBU_APP_ID="${ZOBU_APP_ID}")
     install(TARGETS zobu RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 
 # Debian looks for a package's licence in /usr/share/doc/<package>/copyright.
-if(UNIX)
-    install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME copyright)
-endif()
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME copyright)

@@ -20,8 +20,7 @@ inline constexpr std::int16_t kOpDivide = 4;
 
 // Element indices of lblNum and lblFun.
 inline constexpr std::int16_t kNumPoint = 10;
-inline constexpr std::int16_t kFunNegate = 0;
-inline constexpr std::int16_t kFunReciprocal = 1;
+inline constexpr std::int16_t kFunNegate = 0;  // 1 is the reciprocal
 
 class CalcEngine {
 public:

@@ -7,6 +7,8 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
+#include <optional>
 #include <system_error>
 
 #include "calc_failure.h"
@@ -21,8 +23,129 @@ constexpr int kPlainMaxExponent = 14;
 // The largest double rounded down to 15 digits; rounding it up would not read back.
 constexpr std::string_view kLargestDigits = "179769313486231";
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
+[[noreturn]] void notANumber() {
+    throw CalcFailure(FailureKind::TypeMismatch);
+}
+
+// A finite, non-zero magnitude rounded to 15 significant digits: d.dddd × 10^exponent.
+struct Rounded {
+    std::string digits;  // 1 to 15 digits, the first not 0, no trailing 0
+    int exponent;
+};
+
+Rounded roundToSignificantDigits(double magnitude) {
+    // "d.dddddddddddddde+XX"
+    std::array<char, 32> sci{};
+    const char* end = std::to_chars(sci.data(), sci.data() + sci.size(), magnitude,
+                                    std::chars_format::scientific, kSignificantDigits - 1)
+                          .ptr;
+    Rounded r{std::string(1, sci[0]) + std::string(sci.data() + 2, kSignificantDigits - 1), 0};
+    const char* exponent = sci.data() + kSignificantDigits + 2;  // the sign after the 'e'
+    std::from_chars(*exponent == '+' ? exponent + 1 : exponent, end, r.exponent);
+    if (r.exponent == 308 && r.digits > kLargestDigits) {
+        r.digits = kLargestDigits;
+    }
+    r.digits.erase(r.digits.find_last_not_of('0') + 1);
+    return r;
+}
+
+std::string zeros(int count) {
+    return std::string(static_cast<std::size_t>(count), '0');
+}
+
+// "0.000015", "12.5", "1500": the point where the exponent puts it, zeros filling up to it.
+std::string plainText(const Rounded& r) {
+    const int n = static_cast<int>(r.digits.size());
+    if (r.exponent < 0) {
+        return "0." + zeros(-r.exponent - 1) + r.digits;
+    }
+    if (r.exponent + 1 >= n) {
+        return r.digits + zeros(r.exponent + 1 - n);
+    }
+    const auto integerDigits = static_cast<std::size_t>(r.exponent + 1);
+    return r.digits.substr(0, integerDigits) + "." + r.digits.substr(integerDigits);
+}
+
+// "1E+15", "1.5E-07": one digit before the point; the exponent signed, of at least two digits.
+std::string exponentText(const Rounded& r) {
+    const std::string fraction = r.digits.size() > 1 ? "." + r.digits.substr(1) : "";
+    const int magnitude = std::abs(r.exponent);
+    return r.digits.substr(0, 1) + fraction + (r.exponent < 0 ? "E-" : "E+") +
+           (magnitude < 10 ? "0" : "") + std::to_string(magnitude);
+}
+
+// An optional sign at text[i]; true for "-".
+bool readSign(std::string_view text, std::size_t& i) {
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        return text[i++] == '-';
+    }
+    return false;
+}
+
+// Digits with at most one point among them, at least one digit: where they end.
+std::size_t mantissaEnd(std::string_view text, std::size_t i) {
+    bool point = false;
+    bool digit = false;
+    for (; i < text.size(); ++i) {
+        if (isDigit(text[i])) {
+            digit = true;
+        } else if (text[i] == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!digit) {
+        notANumber();
+    }
+    return i;
+}
+
+// How many places a mantissa's first non-zero digit stands before its point ("120" 3, "0.05"
+// -2): its decimal exponent to within one. Nothing when every digit is 0.
+std::optional<long long> leadPlace(std::string_view mantissa) {
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    return static_cast<long long>(point) - static_cast<long long>(first);
+}
+
+// An optional exponent at text[i], "E" or "e", a sign and at least one digit; 0 without one.
+// Saturated past a million, where a number is out of range either way.
+long long readExponent(std::string_view text, std::size_t& i) {
+    if (i == text.size() || (text[i] != 'e' && text[i] != 'E')) {
+        return 0;
+    }
+    const bool negative = readSign(text, ++i);
+    const std::size_t start = i;
+    long long exponent = 0;
+    for (; i < text.size() && isDigit(text[i]); ++i) {
+        exponent = std::min(exponent * 10 + (text[i] - '0'), 1'000'000LL);
+    }
+    if (i == start) {
+        notANumber();
+    }
+    return negative ? -exponent : exponent;
+}
+
+// The value of a number text without its sign whose first non-zero digit has about the decimal
+// exponent `magnitude`: beyond the double range (10^308) an overflow, below it (10^-324) 0.
+double unsignedValue(std::string_view text, long long magnitude) {
+    double value = 0.0;
+    const auto [end, ec] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
+    if (ec == std::errc::result_out_of_range) {
+        if (magnitude > 0) {
+            throw CalcFailure(FailureKind::Overflow);
+        }
+        return 0.0;  // underflow below the smallest denormal
+    }
+    if (ec != std::errc{} || end != text.data() + text.size()) {
+        notANumber();
+    }
+    return value;
 }
 
 }  // namespace
@@ -32,148 +155,31 @@ std::string NumToText(double value) {
         // Operands and results are always finite; zero of either sign shows "0".
         return "0";
     }
-    // Scientific form with 15 significant digits: "d.dddddddddddddde+XX".
-    std::array<char, 32> sci{};
-    const auto res = std::to_chars(sci.data(), sci.data() + sci.size(), std::fabs(value),
-                                   std::chars_format::scientific, kSignificantDigits - 1);
-    std::array<char, kSignificantDigits> digits{};
-    digits[0] = sci[0];
-    std::copy_n(sci.data() + 2, kSignificantDigits - 1, digits.data() + 1);
-    const char* expStart = sci.data() + kSignificantDigits + 2;  // just past the 'e'
-    int exponent = 0;
-    std::from_chars(expStart + 1, res.ptr, exponent);
-    if (*expStart == '-') {
-        exponent = -exponent;
-    }
-    std::size_t count = kSignificantDigits;
-    if (exponent == 308 && std::string_view(digits.data(), count) > kLargestDigits) {
-        std::copy(kLargestDigits.begin(), kLargestDigits.end(), digits.begin());
-    }
-    while (count > 1 && digits[count - 1] == '0') {
-        --count;
-    }
-
-    std::array<char, 40> out{};
-    char* p = out.data();
-    if (value < 0.0) {
-        *p++ = '-';
-    }
-    const int n = static_cast<int>(count);
-    if (exponent >= kPlainMinExponent && exponent <= kPlainMaxExponent) {
-        if (exponent < 0) {
-            *p++ = '0';
-            *p++ = '.';
-            p = std::fill_n(p, -exponent - 1, '0');
-            p = std::copy_n(digits.data(), n, p);
-        } else if (exponent + 1 >= n) {
-            p = std::copy_n(digits.data(), n, p);
-            p = std::fill_n(p, exponent + 1 - n, '0');
-        } else {
-            p = std::copy_n(digits.data(), exponent + 1, p);
-            *p++ = '.';
-            p = std::copy_n(digits.data() + exponent + 1, n - exponent - 1, p);
-        }
-    } else {
-        *p++ = digits[0];
-        if (n > 1) {
-            *p++ = '.';
-            p = std::copy_n(digits.data() + 1, n - 1, p);
-        }
-        *p++ = 'E';
-        *p++ = exponent < 0 ? '-' : '+';
-        const int magnitude = exponent < 0 ? -exponent : exponent;
-        if (magnitude < 10) {
-            *p++ = '0';
-        }
-        p = std::to_chars(p, out.data() + out.size(), magnitude).ptr;
-    }
-    return std::string(out.data(), p);
+    const Rounded r = roundToSignificantDigits(std::fabs(value));
+    const bool plain = r.exponent >= kPlainMinExponent && r.exponent <= kPlainMaxExponent;
+    return (value < 0.0 ? "-" : "") + (plain ? plainText(r) : exponentText(r));
 }
 
 std::string DigitText(std::int16_t value) {
     return std::to_string(value);
 }
 
+// [-+] digits [. digits] [E [-+] digits], at least one mantissa digit: "12." and ".5" are
+// numbers, "inf", "nan", hexadecimal and blanks are not.
 double TextToNum(std::string_view text) {
-    // Grammar: [-+] digits [. digits] [E [-+] digits], at least one mantissa digit;
-    // "12." and ".5" are numbers, "inf", "nan", hexadecimal and blanks are not.
     std::size_t i = 0;
-    const std::size_t n = text.size();
-    bool negative = false;
-    if (i < n && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    const bool negative = readSign(text, i);
     const std::size_t mantissaStart = i;
-    bool seenDigit = false;
-    bool seenPoint = false;
-    bool seenNonZero = false;
-    // Decimal exponent of the first non-zero digit, counted from the mantissa alone.
-    long long leadExponent = -1;
-    for (; i < n; ++i) {
-        const char c = text[i];
-        if (isDigit(c)) {
-            seenDigit = true;
-            if (!seenPoint) {
-                if (seenNonZero) {
-                    ++leadExponent;
-                } else if (c != '0') {
-                    seenNonZero = true;
-                    leadExponent = 0;
-                }
-            } else if (!seenNonZero) {
-                if (c != '0') {
-                    seenNonZero = true;
-                } else {
-                    --leadExponent;
-                }
-            }
-        } else if (c == '.' && !seenPoint) {
-            seenPoint = true;
-        } else {
-            break;
-        }
+    i = mantissaEnd(text, i);
+    const std::optional<long long> lead = leadPlace(text.substr(mantissaStart, i - mantissaStart));
+    const long long exponent = readExponent(text, i);
+    if (i != text.size()) {
+        notANumber();
     }
-    if (!seenDigit) {
-        throw CalcFailure(FailureKind::TypeMismatch);
-    }
-    long long exponent = 0;
-    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        bool expNegative = false;
-        if (i < n && (text[i] == '-' || text[i] == '+')) {
-            expNegative = text[i] == '-';
-            ++i;
-        }
-        const std::size_t expStart = i;
-        for (; i < n && isDigit(text[i]); ++i) {
-            // Saturate: anything past a million is out of range either way.
-            exponent = std::min(exponent * 10 + (text[i] - '0'), 1'000'000LL);
-        }
-        if (i == expStart) {
-            throw CalcFailure(FailureKind::TypeMismatch);
-        }
-        exponent = expNegative ? -exponent : exponent;
-    }
-    if (i != n) {
-        throw CalcFailure(FailureKind::TypeMismatch);
-    }
-    if (!seenNonZero) {
+    if (!lead) {
         return 0.0;  // every digit is zero, whatever the exponent
     }
-
-    double value = 0.0;
-    const auto res = std::from_chars(text.data() + mantissaStart, text.data() + n, value,
-                                     std::chars_format::general);
-    if (res.ec == std::errc::result_out_of_range) {
-        // from_chars leaves the value alone; the magnitude tells overflow from underflow.
-        if (leadExponent + exponent > 0) {
-            throw CalcFailure(FailureKind::Overflow);
-        }
-        value = 0.0;  // underflow below the smallest denormal
-    } else if (res.ec != std::errc{} || res.ptr != text.data() + n) {
-        throw CalcFailure(FailureKind::TypeMismatch);
-    }
+    const double value = unsignedValue(text.substr(mantissaStart), *lead + exponent);
     return negative ? -value : value;
 }
 

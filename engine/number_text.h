@@ -8,8 +8,14 @@
 
 namespace zobu {
 
-// Longest text NumToText can produce, e.g. "-1.23456789012346E-300".
-inline constexpr std::size_t kMaxNumberTextLength = 22;
+// The widest text NumToText writes, which the display must show in full, and its length.
+inline constexpr std::string_view kWidestDisplayText = "-1.23456789012346E-300";
+inline constexpr std::size_t kMaxNumberTextLength = kWidestDisplayText.size();
+
+// An ASCII decimal digit: number texts have no others, whatever the locale.
+constexpr bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // At most 15 significant digits, correctly rounded; plain decimal for ordinary magnitudes,
 // exponent form ("1E+16", "1.5E-07") for very large or very small ones; no trailing zeros

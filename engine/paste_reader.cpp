@@ -18,8 +18,9 @@ namespace {
     throw CalcFailure(FailureKind::TypeMismatch);
 }
 
-// Decodes one UTF-8 sequence at text[i], advancing i. Rejects overlong forms, surrogates
-// and truncated sequences: binary clipboard content is simply not a number.
+// Decodes one UTF-8 sequence at text[i], advancing i. Rejects overlong forms (an overlong "1"
+// is no digit) and truncated sequences: binary clipboard content is simply not a number.
+// Surrogates and code points past U+10FFFF pass, to be refused as no character of a number.
 char32_t nextCodePoint(std::string_view text, std::size_t& i) {
     const auto lead = static_cast<unsigned char>(text[i++]);
     if (lead < 0x80) {
@@ -53,7 +54,7 @@ char32_t nextCodePoint(std::string_view text, std::size_t& i) {
         }
         cp = (cp << 6) | (cont & 0x3Fu);
     }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    if (cp < min) {
         notANumber();
     }
     return cp;
@@ -106,10 +107,6 @@ std::optional<char> asciiEquivalent(char32_t cp) {
         default:
             return std::nullopt;
     }
-}
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
 }
 
 // Removes thousands separators from the integer part when they form groups of three:

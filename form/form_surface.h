@@ -9,10 +9,10 @@ namespace zobu {
 
 // A label's place and size in twips, from the client area's top-left corner.
 struct TwipRect {
-    double left = 0;
-    double top = 0;
-    double width = 0;
-    double height = 0;
+    double left;
+    double top;
+    double width;
+    double height;
 
     friend bool operator==(const TwipRect&, const TwipRect&) = default;
 };

@@ -8,8 +8,6 @@
 namespace zobu {
 namespace {
 
-// Where the load step puts the help panel, whatever the layout gave it: over every label.
-
 // Folding also takes this much off below the note line's top-to-"0" distance.
 constexpr double kFoldMargin = 300.0;
 
@@ -41,20 +39,15 @@ void frmA::Form_Load() {
 }
 
 void frmA::click(std::size_t row) {
-    if (!covered(row)) {
+    if (!CoveredByHelp(kLayout.at(row).name, m_helpShown)) {
         run(kLayout.at(row).click, kLayout[row].index);
     }
 }
 
 void frmA::doubleClick(std::size_t row) {
-    if (!covered(row)) {
+    if (!CoveredByHelp(kLayout.at(row).name, m_helpShown)) {
         run(kLayout.at(row).doubleClick, kLayout[row].index);
     }
-}
-
-// The shown help panel lies over every other label; the hidden one is not there to click.
-bool frmA::covered(std::size_t row) const {
-    return (kLayout.at(row).name == LabelName::lblHelp) != m_helpShown;
 }
 
 void frmA::Form_KeyUp(std::int16_t KeyCode, [[maybe_unused]] std::int16_t Shift) {

@@ -44,7 +44,6 @@ private:
     void lblSay_DblClick();
     void ShowHelp();
     void lblHelp_Click();
-    bool covered(std::size_t row) const;
     void run(WindowAction action, std::int16_t index);
 
     FormSurface& m_surface;

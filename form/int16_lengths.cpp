@@ -6,6 +6,19 @@
 #include "calc_failure.h"
 
 namespace zobu {
+namespace {
+
+// 16-bit signed addition; throws CalcFailure(Overflow) when the sum does not fit.
+std::int16_t AddInt16(std::int16_t a, std::int16_t b) {
+    const int sum = a + b;
+    if (sum < std::numeric_limits<std::int16_t>::min() ||
+        sum > std::numeric_limits<std::int16_t>::max()) {
+        throw CalcFailure(FailureKind::Overflow);
+    }
+    return static_cast<std::int16_t>(sum);
+}
+
+}  // namespace
 
 std::int16_t ToInt16(double value) {
     double rounded = std::floor(value);
@@ -19,15 +32,6 @@ std::int16_t ToInt16(double value) {
         throw CalcFailure(FailureKind::Overflow);
     }
     return static_cast<std::int16_t>(rounded);
-}
-
-std::int16_t AddInt16(std::int16_t a, std::int16_t b) {
-    const int sum = a + b;
-    if (sum < std::numeric_limits<std::int16_t>::min() ||
-        sum > std::numeric_limits<std::int16_t>::max()) {
-        throw CalcFailure(FailureKind::Overflow);
-    }
-    return static_cast<std::int16_t>(sum);
 }
 
 double FoldToggleHeight(double current, std::int16_t full, std::int16_t fold) {

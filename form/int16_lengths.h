@@ -10,9 +10,6 @@ namespace zobu {
 // (2.5 -> 2, 3.5 -> 4). Throws CalcFailure(Overflow) outside -32768..32767, or for NaN.
 std::int16_t ToInt16(double value);
 
-// 16-bit signed addition; throws CalcFailure(Overflow) when the sum does not fit.
-std::int16_t AddInt16(std::int16_t a, std::int16_t b);
-
 // The height a fold toggle moves the window to from `current`: below the midpoint of the two
 // recorded heights (their 16-bit sum halved, truncated toward zero) it unfolds to `full`,
 // at or above it it folds to `fold`. Throws CalcFailure(Overflow) when the sum overflows.

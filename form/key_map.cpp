@@ -3,8 +3,19 @@
 #include <algorithm>
 #include <array>
 
+#include "vk_codes.h"
+
 namespace zobu {
 namespace {
+
+// One row of the key table: the codes first..last run `action`; the first code passes
+// `argument` and each following code the next index (the digit rows). No code is in two rows.
+struct KeyRow {
+    std::int16_t first;
+    std::int16_t last;
+    WindowAction action;
+    std::int16_t argument;
+};
 
 // The codes as the keys are named on a US keyboard.
 constexpr auto kKeyTable = std::to_array<KeyRow>({
@@ -33,12 +44,7 @@ constexpr auto kKeyTable = std::to_array<KeyRow>({
     {VK_F1, VK_F1, WindowAction::ShowHelp, 0},
 });
 
-}  // namespace
-
-std::span<const KeyRow> keyTable() {
-    return kKeyTable;
-}
-
+// The operation bound to a Windows virtual-key code, or nothing for any other code.
 std::optional<KeyBinding> lookupKey(std::int16_t KeyCode) {
     const auto* row = std::find_if(kKeyTable.begin(), kKeyTable.end(), [KeyCode](const KeyRow& r) {
         return KeyCode >= r.first && KeyCode <= r.last;
@@ -49,6 +55,8 @@ std::optional<KeyBinding> lookupKey(std::int16_t KeyCode) {
     return KeyBinding{row->action,
                       static_cast<std::int16_t>(row->argument + (KeyCode - row->first))};
 }
+
+}  // namespace
 
 std::optional<KeyBinding> keyUpBinding(std::int16_t KeyCode, bool helpShown) {
     if (!helpShown) {

@@ -15,9 +15,6 @@ inline constexpr const char* kWindowTitle = "计算器 Zobu (按F1键有说明)"
 inline constexpr double kClientWidthTwips = 5205.0;
 inline constexpr double kClientHeightTwips = 3420.0;
 
-// The help panel's place and size once the load step has run: it covers every other label.
-inline constexpr TwipRect kHelpPlace{50, 50, 5100, 3300};
-
 // Label names; the keys of lblNum, lblMix and lblFun are told apart by their element index.
 enum class LabelName {
     lblLast,
@@ -33,6 +30,15 @@ enum class LabelName {
     lblPaste,
 };
 
+// The help panel's place and size once the load step has run: it covers every other label.
+inline constexpr TwipRect kHelpPlace{50, 50, 5100, 3300};
+
+// Whether the help panel keeps the mouse, and a screen reader's press, from a label: the shown
+// panel lies over every other label, and the hidden one is not there to click.
+constexpr bool CoveredByHelp(LabelName name, bool helpShown) {
+    return (name == LabelName::lblHelp) != helpShown;
+}
+
 enum class FontRole {
     Key,      // the window font: "Lucida Console" 15 pt
     Display,  // "Lucida Console" 15.75 pt
@@ -46,9 +52,6 @@ enum class FontRole {
 constexpr double FontPoints(FontRole role) {
     return role == FontRole::Key ? 15.0 : role == FontRole::Display ? 15.75 : 10.5;
 }
-
-// The longest text the display must show in full: the number-to-text conversion's widest.
-inline constexpr const char* kWidestDisplayText = "-1.23456789012346E-300";
 
 enum class TextAlign { Left, Center, Right };
 

@@ -8,26 +8,15 @@
 namespace zobu {
 
 inline constexpr std::int16_t VK_BACK = 0x08;
-inline constexpr std::int16_t VK_CLEAR = 0x0C;
 inline constexpr std::int16_t VK_RETURN = 0x0D;
 inline constexpr std::int16_t VK_ESCAPE = 0x1B;
 inline constexpr std::int16_t VK_SPACE = 0x20;
-inline constexpr std::int16_t VK_PRIOR = 0x21;
-inline constexpr std::int16_t VK_NEXT = 0x22;
-inline constexpr std::int16_t VK_END = 0x23;
-inline constexpr std::int16_t VK_HOME = 0x24;
-inline constexpr std::int16_t VK_LEFT = 0x25;
-inline constexpr std::int16_t VK_UP = 0x26;
-inline constexpr std::int16_t VK_RIGHT = 0x27;
-inline constexpr std::int16_t VK_DOWN = 0x28;
-inline constexpr std::int16_t VK_INSERT = 0x2D;
 inline constexpr std::int16_t VK_DELETE = 0x2E;
 inline constexpr std::int16_t VK_0 = 0x30;  // the digit row: '0'..'9'
 inline constexpr std::int16_t VK_9 = 0x39;
-inline constexpr std::int16_t VK_A = 0x41;  // letters: 'A'..'Z'
+inline constexpr std::int16_t VK_A = 0x41;  // letters: 'A'..'Z' in order
 inline constexpr std::int16_t VK_C = 0x43;
 inline constexpr std::int16_t VK_V = 0x56;
-inline constexpr std::int16_t VK_Z = 0x5A;
 inline constexpr std::int16_t VK_NUMPAD0 = 0x60;
 inline constexpr std::int16_t VK_NUMPAD9 = 0x69;
 inline constexpr std::int16_t VK_MULTIPLY = 0x6A;

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QLabel>
+#include <algorithm>
 
 #include "calc_label.h"
 
@@ -24,19 +25,12 @@ const char* LineDescription(LabelName name) {
     }
 }
 
-// While the help panel is shown it has the window to itself, for assistive technology as for
-// the mouse and the keyboard: the keys beneath it cannot be pressed.
-bool coveredByHelp(const CalcLabel& label) {
-    if (label.row().name == LabelName::lblHelp || label.parentWidget() == nullptr) {
-        return false;
-    }
-    for (const QObject* sibling : label.parentWidget()->children()) {
+// Whether the help panel among a label's siblings is shown.
+bool helpShown(const CalcLabel& label) {
+    return std::ranges::any_of(label.parentWidget()->children(), [](const QObject* sibling) {
         const auto* other = dynamic_cast<const CalcLabel*>(sibling);
-        if (other != nullptr && other->row().name == LabelName::lblHelp) {
-            return !other->isHidden();
-        }
-    }
-    return false;
+        return other != nullptr && other->row().name == LabelName::lblHelp && !other->isHidden();
+    });
 }
 
 class CalcLabelAccessible : public QAccessibleWidget {
@@ -65,10 +59,10 @@ public:
     }
 
     // A key can be pressed also while the window is folded, as from the keyboard, but not
-    // while the help panel covers it; the help panel only while it is shown.
+    // while the help panel covers it (as for the mouse); the help panel only while it is shown.
     QStringList actionNames() const override {
         const CalcLabel& self = label();
-        if (self.clickable() && self.isVisibleTo(self.window()) && !coveredByHelp(self)) {
+        if (self.clickable() && !CoveredByHelp(self.row().name, helpShown(self))) {
             return {pressAction()};
         }
         return {};

@@ -18,7 +18,7 @@ std::optional<std::int16_t> KeyReleaseTracker::decide(KeyEventData event) const 
     return virtualKeyCode(m_platform, event);
 }
 
-std::optional<std::int16_t> KeyReleaseTracker::press(const KeyEventData& event) {
+void KeyReleaseTracker::press(const KeyEventData& event) {
     // With X's detectable auto-repeat a held key sends presses without releases, and Qt
     // does not flag those presses as repeats: a key already down is a repeat either way.
     // A repeat whose first press went to another window is decided here, as that press was.
@@ -26,7 +26,6 @@ std::optional<std::int16_t> KeyReleaseTracker::press(const KeyEventData& event) 
     if (first) {
         slot->second = decide(event);
     }
-    return slot->second;
 }
 
 std::optional<std::int16_t> KeyReleaseTracker::release(const KeyEventData& event) {

@@ -21,10 +21,10 @@ public:
     explicit KeyReleaseTracker(KeyPlatform platform, Keymap keymap = {})
         : m_platform(platform), m_keymap(std::move(keymap)) {}
 
-    // A key went down. Decides and remembers its code (returned for information only:
-    // nothing acts on a press). Auto-repeat, and any further press of a key already down,
-    // keeps the code decided at the first press.
-    std::optional<std::int16_t> press(const KeyEventData& event);
+    // A key went down: decides and remembers its code, for its release; nothing acts on a
+    // press. Auto-repeat, and any further press of a key already down, keeps the code decided
+    // at the first press.
+    void press(const KeyEventData& event);
 
     // A key came up: the code for Form_KeyUp, or nothing (auto-repeat, a modifier alone, a
     // key without a code). A release with no press seen, as when the window got the focus

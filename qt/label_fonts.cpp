@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "help_text.h"
+#include "number_text.h"
 #include "window_measure.h"
 
 namespace zobu {

@@ -70,20 +70,10 @@ constexpr std::uint32_t kKeysymKP0 = 0xffb0;
 constexpr std::uint32_t kKeysymKP9 = 0xffb9;
 constexpr std::uint32_t kKeysymKPSeparator = 0xffac;
 
-// The keypad's keysyms: digits with Num Lock on, navigation keys with it off, as Windows
-// numbers them.
+// The keypad's keysyms as Windows numbers them. With Num Lock off only Delete (DEL) and Enter
+// act; its other navigation keys do nothing here, so they get no code.
 constexpr auto kKeypadKeysyms = std::to_array<std::pair<std::uint32_t, std::int16_t>>({
     {0xff8d, VK_RETURN},     // KP_Enter
-    {0xff95, VK_HOME},       // KP_Home
-    {0xff96, VK_LEFT},       // KP_Left
-    {0xff97, VK_UP},         // KP_Up
-    {0xff98, VK_RIGHT},      // KP_Right
-    {0xff99, VK_DOWN},       // KP_Down
-    {0xff9a, VK_PRIOR},      // KP_Prior
-    {0xff9b, VK_NEXT},       // KP_Next
-    {0xff9c, VK_END},        // KP_End
-    {0xff9d, VK_CLEAR},      // KP_Begin
-    {0xff9e, VK_INSERT},     // KP_Insert
     {0xff9f, VK_DELETE},     // KP_Delete
     {0xffaa, VK_MULTIPLY},   // KP_Multiply
     {0xffab, VK_ADD},        // KP_Add
@@ -198,19 +188,9 @@ constexpr auto kQtKeypadKeys = std::to_array<std::pair<int, std::int16_t>>({
 constexpr auto kQtKeys = std::to_array<std::pair<int, std::int16_t>>({
     {Qt::Key_Backspace, VK_BACK},
     {Qt::Key_F1, VK_F1},
-    {Qt::Key_Clear, VK_CLEAR},
     {Qt::Key_Return, VK_RETURN},
     {Qt::Key_Enter, VK_RETURN},
     {Qt::Key_Escape, VK_ESCAPE},
-    {Qt::Key_PageUp, VK_PRIOR},
-    {Qt::Key_PageDown, VK_NEXT},
-    {Qt::Key_End, VK_END},
-    {Qt::Key_Home, VK_HOME},
-    {Qt::Key_Left, VK_LEFT},
-    {Qt::Key_Up, VK_UP},
-    {Qt::Key_Right, VK_RIGHT},
-    {Qt::Key_Down, VK_DOWN},
-    {Qt::Key_Insert, VK_INSERT},
     {Qt::Key_Delete, VK_DELETE},
 });
 

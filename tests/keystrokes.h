@@ -30,4 +30,9 @@ constexpr std::optional<Keystroke> KeystrokeFor(char c) {
     return std::nullopt;
 }
 
+// The character that names the key of a keypad caption.
+constexpr std::string_view KeystrokeOfCaption(std::string_view caption) {
+    return caption == "-n" ? "n" : caption == "1/n" ? "r" : caption.substr(0, 1);
+}
+
 }  // namespace zobu::testing

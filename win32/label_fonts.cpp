@@ -3,6 +3,8 @@
 #include <cmath>
 #include <string>
 
+#include "number_text.h"
+
 namespace zobu {
 namespace {
 

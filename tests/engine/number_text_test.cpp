@@ -42,7 +42,6 @@ TEST(NumToText, WritesTheDisplayFormat) {
         {1234567890123456.0, "1.23456789012346E+15"},
         {0.000015, "0.000015"},
         {1.5e-7, "1.5E-07"},
-        {1e-10, "1E-10"},
         {-1.2345678901234567e-300, "-1.23456789012346E-300"},
         {Limits::max(), "1.79769313486231E+308"},
         {Limits::denorm_min(), "4.94065645841247E-324"}};
@@ -63,7 +62,7 @@ TEST(TextToNum, ReadsWhatTheDisplayShowsAndNothingElse) {
         EXPECT_EQ(outcome(TextToNum, text), "溢出") << text;
     }
     for (const char* text : {"", "-", ".", "inf", "nan", "0x10", "1e+", " 1", "1 ", "1,5", "--5",
-                             "1..2", "12a", "1E5E5", "0E5E", "1E999E"}) {
+                             "1..2", "12a", "1E5E5", "0E", "0E5E", "1E999E"}) {
         EXPECT_EQ(outcome(TextToNum, text), "类型不匹配") << text;
     }
 }
@@ -103,6 +102,8 @@ TEST(PasteReader, ReadsNumbersAsPeopleCopyThemAndRejectsTheRest) {
         {"-0", "0"},
         {"1e-400", "0"},
         {"1e400", "溢出"},
+        {"1" + std::string(1330, '0') + "E-1000", "溢出"},  // 1E+330
+        {"0." + std::string(1330, '0') + "1E+1000", "0"},   // 1E-331
         {std::string(mb10, '9'), "溢出"},
         {std::string(mb10, ' ') + "7" + std::string(mb10, '\n'), "7"},
         {std::string("1\0002", 3), "类型不匹配"}};

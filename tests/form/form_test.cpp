@@ -1,9 +1,8 @@
 // frmA without a toolkit, on a surface that records what it was told: the load step's measures,
-// folding and its 16-bit arithmetic, the help panel's hold on the mouse and the keyboard, and
-// every click and key code reaching its key's operation, as the engine runs that key.
+// folding and its 16-bit arithmetic, the help text, every click reaching its key's operation as
+// the engine runs that key, and every key code doing what the keypad and the help text say.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <limits>
 #include <map>
 #include <optional>
@@ -12,16 +11,16 @@
 #include "calc_failure.h"
 #include "engine_harness.h"
 #include "frm_a.h"
+#include "help_text.h"
 #include "int16_lengths.h"
-#include "key_map.h"
 #include "layout_table.h"
 #include "outer_height.h"
+#include "vk_codes.h"
 
 namespace zobu::testing {
 namespace {
 
 using N = LabelName;
-constexpr std::int16_t kSpace = 32;
 const std::size_t kSay = LayoutRow(N::lblSay), kHelp = LayoutRow(N::lblHelp);
 
 struct Form : FormSurface {
@@ -39,7 +38,7 @@ struct Form : FormSurface {
     void moveLabel(std::size_t row, const TwipRect& place) override { places.at(row) = place; }
     void setLabelVisible(std::size_t row, bool shown) override { visible.at(row) = shown; }
     double windowHeight() const override { return height; }
-    void setWindowHeight(double twips) override { height = twips, ++heightChanges; }
+    void setWindowHeight(double twips) override { height = twips; }
     void beep() override { ++beeps; }
 
     // Clicks keys named in the keystroke language.
@@ -55,28 +54,28 @@ struct Form : FormSurface {
     auto snapshot() const {
         return std::tuple(captions, places, visible, height, beeps, clipboard.content);
     }
-    // What the user sees after the same keys in the window and in the engine alone.
-    void expectSameAs(const EngineHarness& calc) const {
-        const auto& lines = calc.display.lines;
-        EXPECT_EQ(std::tuple(captions[kSay], captions[LayoutRow(N::lblTie)],
-                             captions[LayoutRow(N::lblLast)], captions[LayoutRow(N::lblNext)]),
-                  std::tuple(lines[0], lines[1], lines[2], lines[3]));
-        EXPECT_EQ(places[LayoutRow(N::lblTie)].left, calc.display.tieLeft);
-        EXPECT_EQ(beeps, calc.display.beeps);
-        EXPECT_EQ(clipboard.content, calc.clipboard.content);
-    }
 
     std::array<std::string, kLabelCount> captions;
     std::array<TwipRect, kLabelCount> places;
     std::array<bool, kLabelCount> visible{};
     double height;
-    int heightChanges = 0, beeps = 0;
+    int beeps = 0;
     FakeClipboard clipboard;
     frmA form{*this, clipboard};
 };
 
+std::vector<std::string> Split(const std::string& text, const std::string& separator) {
+    std::vector<std::string> parts;
+    for (std::size_t from = 0, at = 0; at != std::string::npos; from = at + separator.size()) {
+        at = text.find(separator, from);
+        parts.push_back(text.substr(from, at - from));
+    }
+    return parts;
+}
+
 // The heights recorded at load are the ones folding toggles between; a length beyond 16 bits
-// ends the load step before it changes anything.
+// ends the load step before it changes anything. The help text: thirteen lines joined by CR LF
+// with five rules of 47 hyphens, 412 characters in all.
 TEST(Form, LoadMeasuresTheWindowAndPlacesTheMarkAndTheHelpPanel) {
     const std::tuple<double, double, std::optional<double>> rows[] = {
         {3900, 3900, 1515}, {3899.5, 3900, 1515}, {3900.5, 3900, 1515},
@@ -94,13 +93,20 @@ TEST(Form, LoadMeasuresTheWindowAndPlacesTheMarkAndTheHelpPanel) {
         EXPECT_EQ(w.places[LayoutRow(N::lblTie)], (TwipRect{4790, 310, 300, 400}));
         EXPECT_EQ(w.places[kHelp], (TwipRect{50, 50, 5100, 3300}));
         EXPECT_FALSE(w.visible[kHelp]);
-        EXPECT_EQ(std::count(w.captions[kHelp].begin(), w.captions[kHelp].end(), '\n'), 12);
-        EXPECT_EQ(w.captions[kHelp].size(), 548U);  // 412 characters, the Chinese in UTF-8
-        w.form.Form_KeyUp(kSpace, 0);
+        w.form.Form_KeyUp(VK_SPACE, 0);
         EXPECT_EQ(w.height, *fold);
         w.form.doubleClick(kSay);
         EXPECT_EQ(w.height, full) << "unfolds to the height as stored";
     }
+    const std::string help = Form().captions[kHelp];
+    const std::vector<std::string> lines = Split(help, "\r\n");
+    ASSERT_EQ(lines.size(), 13U);
+    for (const std::size_t rule : {2U, 4U, 6U, 8U, 10U}) {
+        EXPECT_EQ(lines[rule], std::string(47, '-'));
+    }
+    EXPECT_EQ(lines[1] + lines[11], "");
+    EXPECT_EQ(std::count_if(help.begin(), help.end(), [](char c) { return (c & 0xC0) != 0x80; }),
+              412);
 }
 
 // Folding decides at the midpoint of the two heights, their 16-bit sum halved toward zero.
@@ -108,9 +114,10 @@ TEST(Form, FoldingAndItsSixteenBitLengths) {
     for (const auto& [from, to] :
          {std::pair{3900.0, 1515.0}, {2707, 1515}, {2706.9, 3900}, {0, 3900}}) {
         Form w;
-        w.press("D");
-        w.form.click(kSay);  // a single click on the display does nothing
         w.height = from;
+        const auto before = w.snapshot();
+        w.form.click(kSay);
+        EXPECT_EQ(w.snapshot(), before) << "a single click on the display does nothing";
         w.form.doubleClick(kSay);
         EXPECT_EQ(w.height, to) << from;
     }
@@ -132,54 +139,21 @@ TEST(Form, FoldingAndItsSixteenBitLengths) {
         const OuterHeight frame(framePixels, made);
         Form w(frame.twips(TwipsToPixels(kClientHeightTwips, made), made));
         for (const unsigned dpi : {96U, 120U, 144U, 168U, 192U}) {
-            w.form.Form_KeyUp(kSpace, 0);
+            w.form.Form_KeyUp(VK_SPACE, 0);
             EXPECT_EQ(frame.clientPixels(w.height, dpi), TwipsToPixels(1035, dpi)) << dpi;
-            w.form.Form_KeyUp(kSpace, 0);
+            w.form.Form_KeyUp(VK_SPACE, 0);
             EXPECT_EQ(frame.clientPixels(w.height, dpi), TwipsToPixels(3420, dpi)) << dpi;
         }
     }
-    Form tall(20000);  // 20000 + 17615 overflows: the height stays, F1 still unfolds
-    EXPECT_THROW(tall.form.Form_KeyUp(kSpace, 0), CalcFailure);
-    EXPECT_EQ(tall.heightChanges, 0);
-}
-
-// F1 unfolds and shows the panel; while it is shown only F1 and a click on it act, and both
-// hide it, leaving the window unfolded and the calculation as it was.
-TEST(Form, HelpPanelHoldsTheMouseAndTheKeyboard) {
-    Form w;
-    w.form.click(kHelp);  // hidden, it is not there to click
-    w.press("12+3");
-    w.form.Form_KeyUp(kSpace, 0);
-    w.form.Form_KeyUp(VK_F1, 0);
-    EXPECT_TRUE(w.visible[kHelp]);
-    EXPECT_EQ(w.height, 3900);
-    const auto shown = w.snapshot();
-    for (int code = std::numeric_limits<std::int16_t>::min();
-         code <= std::numeric_limits<std::int16_t>::max(); ++code) {
-        if (code != VK_F1) {
-            w.form.Form_KeyUp(static_cast<std::int16_t>(code), 1);
-            ASSERT_EQ(w.snapshot(), shown) << "code " << code;
-        }
-    }
-    for (std::size_t row = 0; row < kLabelCount; ++row) {
-        if (row != kHelp) {
-            w.form.click(row), w.form.doubleClick(row);
-            ASSERT_EQ(w.snapshot(), shown) << "row " << row;
-        }
-    }
-    w.form.click(kHelp);
-    EXPECT_FALSE(w.visible[kHelp]);
-    w.form.Form_KeyUp(VK_F1, 0), w.form.Form_KeyUp(VK_F1, 0);
-    EXPECT_FALSE(w.visible[kHelp]);
-    EXPECT_EQ(w.height, 3900);
-    w.form.Form_KeyUp(VK_RETURN, 0);
-    EXPECT_EQ(w.captions[kSay], "15");
+    Form tall(20000);  // 20000 + 17615 overflows: the height stays
+    tall.height = 20001;
+    EXPECT_THROW(tall.form.Form_KeyUp(VK_SPACE, 0), CalcFailure);
+    EXPECT_EQ(tall.height, 20001);
 }
 
 // Each key row runs its operation with its element index, once also for a quick double-click;
-// each code of the key table runs its key's operation whatever the Shift state; Space folds,
-// F1 shows the help; every other code and every other label does nothing.
-TEST(Form, EveryKeyRowAndEveryKeyCodeReachesItsOperation) {
+// every other label does nothing.
+TEST(Form, EveryKeyRowReachesItsOperation) {
     int keys = 0;
     for (std::size_t row = 0; row < kLabelCount; ++row) {
         Form w;
@@ -189,38 +163,108 @@ TEST(Form, EveryKeyRowAndEveryKeyCodeReachesItsOperation) {
         w.form.click(row), w.form.doubleClick(row);
         if (kLayout[row].key) {
             ++keys;
-            const std::string_view caption = kLayout[row].caption;
-            calc.press(caption == "-n" ? "n" : caption == "1/n" ? "r" : caption.substr(0, 1));
+            calc.press(KeystrokeOfCaption(kLayout[row].caption));
         }
         if (row != kSay) {
-            w.expectSameAs(calc);
+            const auto& l = calc.display.lines;
+            EXPECT_EQ(
+                std::tuple(w.captions[kSay], w.captions[LayoutRow(N::lblTie)],
+                           w.captions[LayoutRow(N::lblLast)], w.captions[LayoutRow(N::lblNext)],
+                           w.beeps, w.clipboard.content),
+                std::tuple(l[0], l[1], l[2], l[3], calc.display.beeps, calc.clipboard.content));
+            EXPECT_EQ(w.places[LayoutRow(N::lblTie)].left, calc.display.tieLeft);
         }
     }
     EXPECT_EQ(keys, 21);
+}
 
-    std::map<int, char> table = {{110, '.'}, {190, '.'}, {107, '+'}, {187, '+'}, {109, '-'},
-                                 {189, '-'}, {106, '*'}, {222, '*'}, {111, '/'}, {191, '/'},
-                                 {13, '='},  {108, '='}, {192, 'n'}, {220, 'r'}, {8, 'D'},
-                                 {27, 'D'},  {46, 'D'},  {67, 'C'},  {86, 'V'}};
-    for (char digit = 0; digit <= 9; ++digit) {
-        table[48 + digit] = table[96 + digit] = static_cast<char>('0' + digit);
+// What a key does, by the label it stands for: a click on the key, or the display's double-click.
+struct Target {
+    std::size_t row;
+    bool doubleClick = false;
+};
+
+// What each key code does, as the keypad and the help text tell a user: a key that types a key's
+// caption clicks that key; the help text's "[a][b]相当于[x]:…" makes a and b click the key
+// captioned x, "[a][b]:…" click the key captioned a or, for a key that has none, do what the
+// label whose tooltip ends in the same words does (Space folds as the display's double-click).
+std::map<int, Target> KeysAsTheyAreNamed() {
+    // Keys by what a US keyboard types on them or calls them: the main key and the keypad's
+    // (Num Lock on). The keypad's separator key is a second Enter.
+    // clang-format off
+    std::map<std::string, std::vector<int>> codes = {
+        {".", {VK_OEM_PERIOD, VK_DECIMAL}}, {"+", {VK_OEM_PLUS, VK_ADD}}, {"-", {VK_OEM_MINUS, VK_SUBTRACT}},
+        {"*", {VK_MULTIPLY}}, {"'", {VK_OEM_7}}, {"/", {VK_OEM_2, VK_DIVIDE}}, {"~", {VK_OEM_3}},
+        {"\\", {VK_OEM_5}}, {"回车", {VK_RETURN, VK_SEPARATOR}}, {"DEL", {VK_DELETE}}, {"退格", {VK_BACK}},
+        {"ESC", {VK_ESCAPE}}, {"C", {VK_C}}, {"V", {VK_V}}, {"空格", {VK_SPACE}}};
+    // clang-format on
+    for (int digit = 0; digit <= 9; ++digit) {
+        codes[std::to_string(digit)] = {VK_0 + digit, VK_NUMPAD0 + digit};
     }
-    Form idle;
-    idle.press("12+3");
-    for (int code = std::numeric_limits<std::int16_t>::min();
-         code <= std::numeric_limits<std::int16_t>::max(); ++code) {
-        Form w;
-        w.press("12+3");
-        w.form.Form_KeyUp(static_cast<std::int16_t>(code), static_cast<std::int16_t>(code & 7));
-        if (const auto key = table.find(code); key != table.end()) {
-            EngineHarness calc;
-            calc.press(std::string("12+3") + key->second);
-            w.expectSameAs(calc);
-        } else if (code == kSpace || code == VK_F1) {
-            EXPECT_EQ(w.height != 3900, code == kSpace);
-            EXPECT_EQ(w.visible[kHelp], code == VK_F1);
+    std::map<int, Target> named;
+    std::map<std::string, Target> labels;  // keys by caption, the display by its tooltip's end
+    for (std::size_t row = 0; row < kLabelCount; ++row) {
+        const std::string caption = kLayout[row].caption, tooltip = kLayout[row].tooltip;
+        if (kLayout[row].key) {
+            labels[caption] = {row};
+            for (const int code : codes[caption]) {
+                named[code] = {row};
+            }
+        } else if (!tooltip.empty()) {
+            labels[tooltip.substr(tooltip.rfind(' ') + 1)] = {row, true};
+        }
+    }
+    const std::string alias = "相当于[";
+    for (const std::string& line : Split(HelpText(), "\r\n")) {
+        for (const std::string& item : Split(line, "   ")) {
+            const std::size_t colon = item.find(':'), as = item.find(alias);
+            if (!item.starts_with('[') || colon == std::string::npos) {
+                continue;  // a rule, an empty line, "连按两次:全部清零", the closing line
+            }
+            const std::vector<std::string> keys =
+                Split(item.substr(1, std::min(as, colon) - 2), "][");
+            const std::size_t x = as + alias.size();
+            const std::string key =
+                as == std::string::npos ? keys[0] : item.substr(x, colon - 1 - x);
+            const Target target =
+                labels.contains(key) ? labels[key] : labels.at(item.substr(colon + 1));
+            for (const std::string& k : keys) {
+                for (const int code : codes.at(k)) {
+                    named[code] = target;
+                }
+            }
+        }
+    }
+    return named;
+}
+
+// Whatever the Shift state: the named keys act, F1 shows the help, every other code does nothing.
+// While the help is shown only F1 acts, and it hides the help.
+TEST(Form, EveryKeyCodeDoesWhatTheKeypadAndTheHelpTextSay) {
+    const std::map<int, Target> named = KeysAsTheyAreNamed();
+    EXPECT_EQ(named.size(), 40U);  // and F1
+    for (int code = -1; code <= 256; ++code) {
+        SCOPED_TRACE(code);
+        const auto key = static_cast<std::int16_t>(code);
+        Form w, expected, helped;
+        w.press("12+3"), expected.press("12+3");
+        w.form.Form_KeyUp(key, static_cast<std::int16_t>(code & 7));
+        if (const auto target = named.find(code); target != named.end()) {
+            target->second.doubleClick ? expected.form.doubleClick(target->second.row)
+                                       : expected.form.click(target->second.row);
+        } else if (code == VK_F1) {
+            EXPECT_TRUE(w.visible[kHelp]);
+            w.form.click(kHelp);
+        }
+        ASSERT_EQ(w.snapshot(), expected.snapshot());
+
+        helped.form.Form_KeyUp(VK_F1, 0);
+        const auto shown = helped.snapshot();
+        helped.form.Form_KeyUp(key, 0);
+        if (code == VK_F1) {
+            EXPECT_FALSE(helped.visible[kHelp]);
         } else {
-            ASSERT_EQ(w.snapshot(), idle.snapshot()) << "code " << code;
+            ASSERT_EQ(helped.snapshot(), shown);
         }
     }
 }
