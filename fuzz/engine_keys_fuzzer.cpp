@@ -11,22 +11,7 @@
 #include "engine_harness.h"
 #include "number_text.h"
 
-namespace {
-
 using namespace zobu;
-
-void require(bool holds, const char* promise, const std::string& script,
-             const testing::EngineHarness& calc) {
-    if (!holds) {
-        const auto& l = calc.display.lines;
-        std::fprintf(
-            stderr, "\n*** broken: %s\n    keys \"%s\"\n    lines \"%s\" \"%s\" \"%s\" \"%s\"\n",
-            promise, script.c_str(), l[0].c_str(), l[1].c_str(), l[2].c_str(), l[3].c_str());
-        std::abort();
-    }
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string script;
@@ -41,12 +26,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string say = "0", clip;
     int beeps = 0;
     std::int16_t state = 0;
+    const auto check = [&](bool holds, const char* promise) {
+        if (!holds) {
+            const auto& l = calc.display.lines;
+            std::fprintf(
+                stderr,
+                "\n*** broken: %s\n    keys \"%s\"\n    lines \"%s\" \"%s\" \"%s\" \"%s\"\n",
+                promise, script.c_str(), l[0].c_str(), l[1].c_str(), l[2].c_str(), l[3].c_str());
+            std::abort();
+        }
+    };
     try {
         calc.press(script, [&](char key) {
             const auto& d = calc.display;
-            const auto check = [&](bool holds, const char* promise) {
-                require(holds, promise, script, calc);
-            };
             static_cast<void>(TextToNum(d.lines[0]));  // the display reads back as a number
             check(d.lines[0].size() <= ((s.intState & kStateTyping) ? 14 : kMaxNumberTextLength),
                   "an entry has at most 14 characters, a number's text at most 22");
@@ -74,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             say = d.lines[0], beeps = d.beeps, state = s.intState;
         });
     } catch (const std::exception& e) {
-        require(false, e.what(), script, calc);
+        check(false, e.what());
     }
     return 0;
 }
