@@ -3,10 +3,13 @@
 // the engine runs that key, and every key code doing what the keypad and the help text say.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <limits>
 #include <map>
 #include <optional>
 #include <tuple>
+#include <vector>
 
 #include "calc_failure.h"
 #include "engine_harness.h"
@@ -110,6 +113,27 @@ TEST(Form, LoadMeasuresTheWindowAndPlacesTheMarkAndTheHelpPanel) {
 }
 
 // Folding decides at the midpoint of the two heights, their 16-bit sum halved toward zero.
+// The keypad is a grid: four rows, each from the same left edge, its left-hand keys ending at
+// the same right edge, and its four right-hand keys in the same columns as every other row's.
+TEST(Form, KeypadIsAGrid) {
+    std::map<double, std::vector<std::array<double, 2>>> rows;  // top: each key's left, right
+    for (const LabelSpec& l : kLayout) {
+        if (l.key) {
+            rows[l.top].push_back({l.left, l.left + l.width});
+        }
+    }
+    ASSERT_EQ(rows.size(), 4U);
+    auto& first = rows.begin()->second;
+    std::sort(first.begin(), first.end());
+    for (auto& [top, keys] : rows) {
+        std::sort(keys.begin(), keys.end());
+        ASSERT_GE(keys.size(), 5U);
+        EXPECT_TRUE(std::equal(keys.end() - 4, keys.end(), first.end() - 4)) << top;
+        EXPECT_EQ(keys.front()[0], first.front()[0]) << top;
+        EXPECT_EQ(keys.end()[-5][1], first.end()[-5][1]) << top;
+    }
+}
+
 TEST(Form, FoldingAndItsSixteenBitLengths) {
     for (const auto& [from, to] :
          {std::pair{3900.0, 1515.0}, {2707, 1515}, {2706.9, 3900}, {0, 3900}}) {
