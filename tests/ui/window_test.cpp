@@ -62,6 +62,7 @@ TEST_F(Window, KeypadIsAGridAndTheHelpPanelCoversIt) {
         SCOPED_TRACE(a->text().toStdString());
         EXPECT_TRUE(help.geometry().contains(g));
         EXPECT_EQ(a->frameShape() == QFrame::Box, a->row().key || a->row().name == N::lblSay);
+        EXPECT_EQ(a->isVisibleTo(&window), a != &help);
         for (const CalcLabel* b : all) {
             const QRect h = b->geometry();
             if (a == b || a == &help || b == &help) {
@@ -71,6 +72,7 @@ TEST_F(Window, KeypadIsAGridAndTheHelpPanelCoversIt) {
         }
     }
     EXPECT_TRUE(help.autoFillBackground()) << "the shown panel hides what lies beneath";
+    EXPECT_FALSE(window.windowIcon().isNull());
     const QRect say = window.label(N::lblSay).geometry();
     EXPECT_EQ(window.label(N::lblTie).x(), say.x() + say.width()) << "the mark is flush after it";
 }
