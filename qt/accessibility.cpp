@@ -6,24 +6,10 @@
 #include <algorithm>
 
 #include "calc_label.h"
+#include "label_access.h"
 
 namespace zobu {
 namespace {
-
-// The lines without a tooltip say what they are; the display and the keys are described by
-// their tooltips.
-const char* LineDescription(LabelName name) {
-    switch (name) {
-        case LabelName::lblLast:
-            return "历史";
-        case LabelName::lblNext:
-            return "提示";
-        case LabelName::lblTie:
-            return "运算符";
-        default:
-            return "";
-    }
-}
 
 // Whether the help panel among a label's siblings is shown.
 bool helpShown(const CalcLabel& label) {
@@ -36,33 +22,25 @@ bool helpShown(const CalcLabel& label) {
 class CalcLabelAccessible : public QAccessibleWidget {
 public:
     explicit CalcLabelAccessible(CalcLabel* label)
-        : QAccessibleWidget(label,
-                            label->row().key ? QAccessible::Button : QAccessible::StaticText) {}
+        : QAccessibleWidget(label, describe(*label).role == AccessRole::Key
+                                       ? QAccessible::Button
+                                       : QAccessible::StaticText) {}
 
     QString text(QAccessible::Text kind) const override {
-        const CalcLabel& self = label();
+        const QByteArray caption = label().text().toutf8();
+        const LabelAccess access = describe(label(), caption);
         switch (kind) {
             case QAccessible::Name:
-                // The caption as it is, ampersands included: it is never a mnemonic here.
-                return self.accessibleName().isEmpty() ? self.text() : self.accessibleName();
+                return utf8(access.name);
             case QAccessible::Description:
-                if (!self.accessibleDescription().isEmpty()) {
-                    return self.accessibleDescription();
-                }
-                if (!self.toolTip().isEmpty()) {
-                    return self.toolTip();
-                }
-                return QString::fromUtf8(LineDescription(self.row().name));
+                return utf8(access.description);
             default:
                 return QAccessibleWidget::text(kind);
         }
     }
 
-    // A key can be pressed also while the window is folded, as from the keyboard, but not
-    // while the help panel covers it (as for the mouse); the help panel only while it is shown.
     QStringList actionNames() const override {
-        const CalcLabel& self = label();
-        if (self.clickable() && !CoveredByHelp(self.row().name, helpShown(self))) {
+        if (describe(label()).pressAvailable) {
             return {pressAction()};
         }
         return {};
@@ -81,6 +59,13 @@ public:
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
 private:
+    static LabelAccess describe(const CalcLabel& label, std::string_view caption = {}) {
+        return DescribeLabel(label.row(), caption, helpShown(label));
+    }
+    static QString utf8(std::string_view text) {
+        return QString::fromutf8(text.data(), static_cast<qsizetype>(text.size()));
+    }
+
     // The factory made this interface for a CalcLabel only.
     CalcLabel& label() const { return *static_cast<CalcLabel*>(widget()); }
 };

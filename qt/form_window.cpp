@@ -8,6 +8,7 @@
 
 #include "accessibility.h"
 #include "calc_label.h"
+#include "label_access.h"
 #include "native_key.h"
 #include "unhandled_failure.h"
 #include "window_icon.h"
@@ -42,12 +43,10 @@ CalcLabel& FormWindow::label(LabelName name, std::int16_t index) const {
     return *m_labels[LayoutRow(name, index)];
 }
 
-// A screen reader hears each write of the display, also one that leaves it as it was (DEL on
-// "0"), so that the user knows the key took effect; the other labels are heard when they change.
 void FormWindow::setCaption(std::size_t row, std::string_view text) {
     const QString caption = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     CalcLabel& target = *m_labels.at(row);
-    if (kLayout[row].name == LabelName::lblSay) {
+    if (DescribeLabel(kLayout[row], text, false).everyWriteHeard) {
         SetTextAnnounced(target, caption);
     } else {
         target.setText(caption);
