@@ -27,8 +27,10 @@ public:
                                        : QAccessible::StaticText) {}
 
     QString text(QAccessible::Text kind) const override {
-        const QByteArray caption = label().text().toutf8();
-        const LabelAccess access = describe(label(), caption);
+        const QByteArray caption = label().text().toUtf8();
+        const LabelAccess access = describe(
+            label(),
+            std::string_view(caption.constData(), static_cast<std::size_t>(caption.size())));
         switch (kind) {
             case QAccessible::Name:
                 return utf8(access.name);
@@ -63,7 +65,7 @@ private:
         return DescribeLabel(label.row(), caption, helpShown(label));
     }
     static QString utf8(std::string_view text) {
-        return QString::fromutf8(text.data(), static_cast<qsizetype>(text.size()));
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     }
 
     // The factory made this interface for a CalcLabel only.
