@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "key_modifiers.h"
 #include "vk_codes.h"
 
 namespace zobu {
@@ -254,17 +255,8 @@ std::optional<std::int16_t> virtualKeyCode(KeyPlatform platform, const KeyEventD
 }
 
 std::int16_t shiftState(Qt::KeyboardModifiers modifiers) {
-    int state = 0;
-    if (modifiers.testFlag(Qt::ShiftModifier)) {
-        state |= 1;
-    }
-    if (modifiers.testFlag(Qt::ControlModifier)) {
-        state |= 2;
-    }
-    if (modifiers.testFlag(Qt::AltModifier)) {
-        state |= 4;
-    }
-    return static_cast<std::int16_t>(state);
+    return ShiftState(modifiers.testFlag(Qt::ShiftModifier),
+                      modifiers.testFlag(Qt::ControlModifier), modifiers.testFlag(Qt::AltModifier));
 }
 
 }  // namespace zobu

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -14,8 +13,7 @@ namespace zobu {
 // box, in the interface's language, and a debugger hears the same text. Texts are UTF-8
 // inside the program and UTF-16 to Windows, so the Chinese of a failure's text survives.
 void EndOnUnhandledFailure(const std::exception& failure) noexcept {
-    std::fprintf(stderr, "zobu: unhandled failure, the calculator ends: %s\n", failure.what());
-    std::fflush(stderr);
+    WriteUnhandledFailure(failure);
     std::wstring text;
     try {
         text = ToUtf16(std::string("计算器出现无法处理的错误，即将关闭：\n\n") + failure.what());
