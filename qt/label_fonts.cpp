@@ -45,7 +45,8 @@ QString fixedPitchFamily(const QStringList& installed) {
     return family.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::FixedFont).family() : family;
 }
 
-// Song (Ming) faces, best first: Windows' own, then those Linux desktops install.
+// Song (Ming) faces, best first: Windows' own, then those Linux desktops install (the Debian
+// package depends on font_packages.txt).
 QStringList songFaces() {
     return {QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
             QStringLiteral("AR PL UMing CN")};

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "layout_table.h"
 #include "utf16.h"
 
 namespace zobu {
@@ -21,7 +22,7 @@ void EndOnUnhandledFailure(const std::exception& failure) noexcept {
         text = L"计算器出现无法处理的错误，即将关闭。";  // no memory left to say more
     }
     OutputDebugStringW(text.c_str());
-    MessageBoxW(nullptr, text.c_str(), L"计算器 Zobu",
+    MessageBoxW(nullptr, text.c_str(), ToUtf16(kProgramName).c_str(),
                 MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
     std::_Exit(EXIT_FAILURE);
 }

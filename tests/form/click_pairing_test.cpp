@@ -1,7 +1,9 @@
 // Presses and releases paired into clicks and double-clicks, as both programs pair them.
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <algorithm>
+#include <map>
+#include <string>
 
 #include "click_pairing.h"
 #include "layout_table.h"
@@ -10,82 +12,54 @@ namespace zobu::testing {
 namespace {
 
 using Row = ClickPairing::Row;
-const Row kSeven = LayoutRow(LabelName::lblNum, 7), kEight = LayoutRow(LabelName::lblNum, 8);
-const Row kSay = LayoutRow(LabelName::lblSay), kHelp = LayoutRow(LabelName::lblHelp);
 
-enum class Step { Press, SecondPress, Release, Cancel };
-
-struct MouseStep {
-    Step step;
-    Row row;
-};
+// Labels by a letter: 7, 8, s the display, h the help panel, - none.
+const std::map<char, Row> kLabels = {{'7', LayoutRow(LabelName::lblNum, 7)},
+                                     {'8', LayoutRow(LabelName::lblNum, 8)},
+                                     {'s', LayoutRow(LabelName::lblSay)},
+                                     {'h', LayoutRow(LabelName::lblHelp)},
+                                     {'-', std::nullopt}};
 
 struct PairingRow {
     const char* note;
-    std::vector<MouseStep> steps;
-    std::vector<Row> clicks = {};
-    std::vector<Row> doubleClicks = {};
+    // Each step a letter and a label: p a press, q the second press of a quick pair, r a
+    // release, x the mouse taken away.
+    std::string steps;
+    // For each step, the label it clicked (a release) or double-clicked (a press), or "-".
+    std::string results;
 };
 
+// clang-format off
 const PairingRow kPairingRows[] = {
-    {.note = "a press and a release on one label",
-     .steps = {{Step::Press, kSeven}, {Step::Release, kSeven}},
-     .clicks = {kSeven}},
-    {.note = "moved off before the release",
-     .steps = {{Step::Press, kSeven}, {Step::Release, kEight}}},
-    {.note = "pressed beside the labels, released on one",
-     .steps = {{Step::Press, {}}, {Step::Release, kSeven}}},
-    {.note = "the mouse taken away while pressed",
-     .steps = {{Step::Press, kSeven}, {Step::Cancel, {}}, {Step::Release, kSeven}}},
-    {.note = "a quick pair on one label",
-     .steps = {{Step::Press, kSay},
-               {Step::Release, kSay},
-               {Step::SecondPress, kSay},
-               {Step::Release, kSay}},
-     .clicks = {kSay},
-     .doubleClicks = {kSay}},
-    {.note = "a quick pair on two labels",
-     .steps = {{Step::Press, kSeven},
-               {Step::Release, kSeven},
-               {Step::SecondPress, kEight},
-               {Step::Release, kEight}},
-     .clicks = {kSeven}},
-    {.note = "on the help panel over the display: its click hides it, the display stays",
-     .steps = {{Step::Press, kHelp},
-               {Step::Release, kHelp},
-               {Step::SecondPress, kSay},
-               {Step::Release, kSay}},
-     .clicks = {kHelp}},
-    {.note = "a quick pair whose first press was no click",
-     .steps = {{Step::Press, kSay},
-               {Step::Release, {}},
-               {Step::SecondPress, kSay},
-               {Step::Release, kSay}}},
-    {.note = "a click, then a press elsewhere, then a quick second press back on it",
-     .steps =
-         {{Step::Press, kSay}, {Step::Release, kSay}, {Step::Press, {}}, {Step::SecondPress, kSay}},
-     .clicks = {kSay}},
+    {.note = "a press and a release on one label", .steps = "p7 r7", .results = "-7"},
+    {.note = "moved off before the release", .steps = "p7 r8", .results = "--"},
+    {.note = "pressed beside the labels, released on one", .steps = "p- r7", .results = "--"},
+    {.note = "the mouse taken away while pressed", .steps = "p7 x- r7", .results = "---"},
+    {.note = "a quick pair on one label", .steps = "ps rs qs rs", .results = "-ss-"},
+    {.note = "a quick pair on two labels", .steps = "p7 r7 q8 r8", .results = "-7--"},
+    {.note = "on the help panel over the display", .steps = "ph rh qs rs", .results = "-h--"},
+    {.note = "a quick pair whose first press was no click", .steps = "ps r- qs rs", .results = "----"},
+    {.note = "a click, a press beside, a quick press back", .steps = "ps rs p- qs", .results = "-s--"},
 };
+// clang-format on
 
 TEST(ClickPairing, ClicksAndDoubleClicks) {
     for (const PairingRow& row : kPairingRows) {
-        SCOPED_TRACE(row.note);
         ClickPairing pairing;
-        std::vector<Row> clicks;
-        std::vector<Row> doubleClicks;
-        for (const auto& [step, label] : row.steps) {
-            if (step == Step::Release) {
-                if (const Row clicked = pairing.release(label)) {
-                    clicks.push_back(clicked);
-                }
-            } else if (step == Step::Cancel) {
+        std::string results;
+        for (std::size_t at = 0; at < row.steps.size(); at += 3) {
+            const char step = row.steps[at];
+            const Row label = kLabels.at(row.steps[at + 1]);
+            if (step == 'x') {
                 pairing.cancel();
-            } else if (const Row paired = pairing.press(label, step == Step::SecondPress)) {
-                doubleClicks.push_back(paired);
             }
+            const Row result = step == 'r'   ? pairing.release(label)
+                               : step == 'x' ? std::nullopt
+                                             : pairing.press(label, step == 'q');
+            results +=
+                std::ranges::find(kLabels, result, &decltype(kLabels)::value_type::second)->first;
         }
-        EXPECT_EQ(clicks, row.clicks);
-        EXPECT_EQ(doubleClicks, row.doubleClicks);
+        EXPECT_EQ(results, row.results) << row.note;
     }
 }
 

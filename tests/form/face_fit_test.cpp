@@ -1,5 +1,5 @@
 // The help panel's face and the display's size, chosen over a fake measurement: each face fits
-// up to a largest size.
+// up to a largest size. Qt counts in quarter points, Windows in whole pixels.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -17,38 +17,15 @@ struct FaceRow {
     FaceChoice choice;
 };
 
+// clang-format off
 const FaceRow kFaceRows[] = {
-    {.note = "the lines' face fits at the written size",
-     .fitsUpTo = {10.5, 10.5},
-     .size = 10.5,
-     .step = 0.25,
-     .choice = {.face = 0, .size = 10.5}},
-    {.note = "only another face fits at the written size",
-     .fitsUpTo = {9, 8, 10.5},
-     .size = 10.5,
-     .step = 0.25,
-     .choice = {.face = 2, .size = 10.5}},
-    {.note = "no face fits: the lines' face shrinks three quarter points",
-     .fitsUpTo = {9.75, 9.9},
-     .size = 10.5,
-     .step = 0.25,
-     .choice = {.face = 0, .size = 9.75}},
-    {.note = "never fits: down to one step and no further",
-     .fitsUpTo = {0},
-     .size = 10.5,
-     .step = 0.25,
-     .choice = {.face = 0, .size = 0.25}},
-    {.note = "whole pixels: the only face shrinks two",
-     .fitsUpTo = {12},
-     .size = 14,
-     .step = 1,
-     .choice = {.face = 0, .size = 12}},
-    {.note = "whole pixels: fits at the written size",
-     .fitsUpTo = {21},
-     .size = 21,
-     .step = 1,
-     .choice = {.face = 0, .size = 21}},
+    {.note = "the lines' face fits", .fitsUpTo = {10.5, 10.5}, .size = 10.5, .step = 0.25, .choice = {.face = 0, .size = 10.5}},
+    {.note = "only another face fits", .fitsUpTo = {9, 8, 10.5}, .size = 10.5, .step = 0.25, .choice = {.face = 2, .size = 10.5}},
+    {.note = "no face fits: three steps off the lines' face", .fitsUpTo = {9.75, 9.9}, .size = 10.5, .step = 0.25, .choice = {.face = 0, .size = 9.75}},
+    {.note = "never fits: down to one step", .fitsUpTo = {0}, .size = 10.5, .step = 0.25, .choice = {.face = 0, .size = 0.25}},
+    {.note = "pixels: two steps", .fitsUpTo = {12}, .size = 14, .step = 1, .choice = {.face = 0, .size = 12}},
 };
+// clang-format on
 
 // With one face the choice is the display's rule: shrink only as far as the text needs.
 TEST(FaceFit, HelpFaceAndDisplaySize) {

@@ -19,7 +19,6 @@
 #include "calc_label.h"
 #include "engine_harness.h"
 #include "form_window.h"
-#include "window_measure.h"
 
 namespace zobu::testing {
 namespace {
