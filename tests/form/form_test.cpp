@@ -112,7 +112,6 @@ TEST(Form, LoadMeasuresTheWindowAndPlacesTheMarkAndTheHelpPanel) {
               412);
 }
 
-// Folding decides at the midpoint of the two heights, their 16-bit sum halved toward zero.
 // The keypad is a grid: four rows, each from the same left edge, its left-hand keys ending at
 // the same right edge, and its four right-hand keys in the same columns as every other row's.
 TEST(Form, KeypadIsAGrid) {
@@ -132,6 +131,7 @@ TEST(Form, KeypadIsAGrid) {
     }
 }
 
+// Folding decides at the midpoint of the two heights, their 16-bit sum halved toward zero.
 TEST(Form, FoldingAndItsSixteenBitLengths) {
     for (const auto& [from, to] :
          {std::pair{3900.0, 1515.0}, {2707, 1515}, {2706.9, 3900}, {0, 3900}}) {
