@@ -44,7 +44,6 @@ const Script kScripts[] = {
     {.keys = "/=7", .display = "7", .note = "运算失败 无效运算", .beeps = 1},
     // Left to right, no precedence; an operator without an operand replaces or cancels.
     {.keys = "2+3*4=", .display = "20", .history = "5 * 4", .mark = ""},
-    {.keys = "2+3*", .display = "5", .history = "2 + 3", .mark = "*"},
     {.keys = "10-4=", .display = "6", .history = "10 - 4"},
     {.keys = "8/2=", .display = "4", .history = "8 / 2"},
     {.keys = "12+=", .display = "24", .history = "12 + 12"},
@@ -62,8 +61,6 @@ const Script kScripts[] = {
     {.keys = "[1e300]V*[1e10]V=", .display = "10000000000", .note = "运算失败 溢出", .mark = "*", .beeps = 1},
     {.keys = "[1e300]V*[1e10]V=[2]V=", .display = "2E+300", .beeps = 1},
     // Sign change and reciprocal: a new operand, the running result untouched.
-    {.keys = "5n", .display = "-5", .history = "0", .note = "- 5", .mark = "", .markAt = Before},
-    {.keys = "4r", .display = "0.25", .history = "0", .note = "1 / 4"},
     {.keys = "2+3=r", .display = "0.2", .history = "5", .note = "1 / 5"},
     {.keys = "12+n", .display = "-12", .history = "12", .note = "- 12", .mark = "+", .markAt = Before},
     {.keys = "7+0r", .display = "0", .history = "7", .note = "1 / 0 失败 除数为零", .mark = "+", .beeps = 1},
@@ -73,12 +70,9 @@ const Script kScripts[] = {
     // DEL: discard the new operand, undo the last operation, clear all; the record stays.
     {.keys = "D", .display = "0", .history = "0", .note = "0 ?", .mark = "", .markAt = Before},
     {.keys = "DD", .display = "0", .history = "", .note = "", .mark = "", .markAt = After},
-    {.keys = "D+D", .display = "0", .mark = ""},
     {.keys = "5+12D", .display = "0", .history = "5", .note = "12 ?", .mark = "+", .markAt = Before},
     {.keys = "5+12D3=", .display = "8"},
-    {.keys = "12.D", .display = "0", .note = "12. ?"},
-    {.keys = "12+3=D", .display = "0", .history = "12", .note = "3 ?", .mark = "+", .markAt = Before},
-    {.keys = "12*3+D", .display = "0", .history = "12", .note = "3 ?", .mark = "*"},
+    {.keys = "12*3+D", .display = "0", .history = "12", .note = "3 ?", .mark = "*", .markAt = Before},
     {.keys = "12*3+D4=", .display = "48"},
     {.keys = "12+3=DD", .display = "0", .mark = ""},
     // Copy: the display text goes out as shown; right after DEL it takes part in the ladder.
