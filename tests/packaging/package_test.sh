@@ -5,7 +5,7 @@
 #   package_test.sh <cpack> <CPackConfig.cmake> <app-id> <icon sizes, ;-separated>
 set -euo pipefail
 scratch=$(mktemp -d)
-trap 'kill ${zobu:-} 2>/dev/null; rm -rf "$scratch"' EXIT
+trap 'kill ${zobu:-} 2>/dev/null || true; rm -rf "$scratch"' EXIT
 "$1" -G DEB --config "$2" -B "$scratch" >/dev/null
 deb=$(echo "$scratch"/zobu_*-*_"$(dpkg --print-architecture)".deb)
 lintian --fail-on error,warning "$deb"
@@ -30,3 +30,4 @@ export window full=$(height) && export -f height
 xdotool windowfocus --sync "$window" key space # folds the window
 timeout 10 bash -c 'while [ "$(height)" = "$full" ]; do :; done' ||
     { echo "Space did not fold the unpacked zobu's window" >&2; exit 1; }
+kill "$zobu" # still running after acting on the key
