@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # The Debian package as a system meets it: lintian's errors and warnings, its files, its Depends,
 # the installed tree as a software centre validates it, and the program unpacked from it showing
-# its window and acting on a key. Needs an X server (xvfb-run).
+# its window and acting on a key, on an Xvfb of its own.
 #   package_test.sh <cpack> <CPackConfig.cmake> <app-id> <icon sizes, ;-separated>
 set -euo pipefail
 scratch=$(mktemp -d)
-trap 'kill ${zobu:-} 2>/dev/null || true; rm -rf "$scratch"' EXIT
+trap 'kill ${zobu:-} ${xvfb:-} 2>/dev/null || true; rm -rf "$scratch"' EXIT
 "$1" -G DEB --config "$2" -B "$scratch" >/dev/null
 deb=$(echo "$scratch"/zobu_*-*_"$(dpkg --print-architecture)".deb)
 lintian --fail-on error,warning "$deb"
@@ -21,6 +21,11 @@ for dependency in libqt6widgets6 fonts-dejavu-core fonts-arphic-uming; do
 done
 dpkg-deb -x "$deb" "$scratch/root"
 appstreamcli validate-tree --no-net --pedantic --strict "$scratch/root"
+# Xvfb picks a free display itself and says which: no race with other servers starting.
+Xvfb -displayfd 3 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
+xvfb=$!
+timeout 10 bash -c 'until [ -s "$0" ]; do :; done' "$scratch/display"
+export DISPLAY=:$(cat "$scratch/display")
 env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$scratch/root/usr/bin/zobu" &
 zobu=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --name Zobu | head -1) ||
