@@ -10,6 +10,12 @@ set(ZOBU_APP_ID "io.github.zobu.zobu")
 if(TARGET zobu)
     target_compile_definitions(zobu PRIVATE ZOBU_APP_ID="${ZOBU_APP_ID}")
     install(TARGETS zobu RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    # A stripped install (CPack's) strips as Debian does: the symbols, and the compilers' notes
+    # in .comment and .note, which nothing reads at run time.
+    install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+        execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/zobu\" COMMAND_ERROR_IS_FATAL ANY)
+    endif()")
 endif()
 
 # Debian looks for a package's licence in /usr/share/doc/<package>/copyright.

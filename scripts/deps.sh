@@ -15,9 +15,9 @@ ZOBU_RUN_PACKAGES=(
 # and X tools for the end-to-end tests (setxkbmap for keyboard layouts) and the start-up
 # benchmark's probe (DAMAGE to see frames, XTEST to press F1), clang's runtime
 # for the fuzzers, the desktop entry and AppStream validators, what CPack needs to build
-# the Debian package (dpkg-shlibdeps, file), the MinGW-w64 cross compiler and Wine that
-# build the Windows program and run its end-to-end tests, wixl and msibuild (msitools) that
-# build its installer, and a comma locale's data.
+# the Debian package (dpkg-shlibdeps, file) and lintian that checks it, the MinGW-w64 cross
+# compiler and Wine that build the Windows program and run its end-to-end tests, wixl and
+# msibuild (msitools) that build its installer, and a comma locale's data.
 ZOBU_TEST_PACKAGES=(
     "${ZOBU_RUN_PACKAGES[@]}"
     googletest libgtest-dev libbenchmark-dev qt6-base-private-dev
@@ -25,7 +25,7 @@ ZOBU_TEST_PACKAGES=(
     xvfb xauth xdotool xclip x11-xkb-utils libxdamage-dev libxtst-dev python3
     clang libclang-rt-14-dev
     clang-format
-    desktop-file-utils appstream dpkg-dev file
+    desktop-file-utils appstream dpkg-dev file lintian
     g++-mingw-w64-x86-64-posix wine wixl msitools locales
 )
 

@@ -22,8 +22,10 @@
 # Each is read once the program has acted, as seen from outside: xclip says when it hands out its
 # text, a copy takes the clipboard from xclip (and comes after every action before it), the window
 # reaches its height, and X tells us of a bell before whatever the program asks of X after it.
+# After each row the window is cleared and folded by keys: a bell heard by the time it has folded
+# is a bell too many for that row.
 
-import ctypes, os, re, select, subprocess, sys, time
+import ctypes, os, re, select, signal, subprocess, sys, time
 from locale import LC_NUMERIC, localeconv, setlocale
 
 MARK = b"271828"  # a number no row shows: a paste that reads it instead of the row's text fails
@@ -100,7 +102,16 @@ def wait_for(predicate, seconds):
 
 class Session:
     def __init__(self, probe, command, scale=1, layout=None, locale=None):
-        self.scale, self.procs, self.last, self.bells = scale, [], (None, 0), 0
+        self.scale, self.procs, self.last, self.bells, self.display = scale, [], (None, 0), 0, None
+        self.wine = command[-1].endswith(".exe")
+        try:
+            self.open(probe, command, layout, locale)
+        except BaseException:
+            self.end()  # a program that cannot start leaves no server behind
+            raise
+
+    def open(self, probe, command, layout, locale):
+        scale = self.scale
         read, write = os.pipe()
         self.env = {k: v for k, v in os.environ.items() if k not in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
         if locale:  # setlocale raises where it is not installed
@@ -125,12 +136,14 @@ class Session:
         self.labels = {name: tuple(map(float, numbers)) for name, *numbers in lines}
         self.heights = dict(zip(("full", "folded"), map(int, self.labels["height"])))
         self.double_click = self.labels["double-click"][0] / 1000
-        self.wine = command[-1].endswith(".exe")
         if self.wine:
             self.start_wine(command[0], scale)
         self.zobu = self.start(command, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
         # Wine on a busy machine has taken over 30 s to show the window.
-        self.window = self.run("xdotool", "search", "--sync", "--onlyvisible", "--name", "Zobu", timeout=120).split()[0]
+        search = self.start(["xdotool", "search", "--sync", "--onlyvisible", "--name", "Zobu"])
+        assert wait_for(lambda: search.poll() is not None or self.zobu.poll() is not None, 120), "no window"
+        assert search.poll() == 0, f"the program ended with status {self.zobu.poll()} showing no window"
+        self.window = search.stdout.read().split()[0].decode()
         self.run("xdotool", "windowfocus", "--sync", self.window)
 
     def start_wine(self, wine, scale):
@@ -145,7 +158,10 @@ class Session:
         self.double_click = int(re.search(r"REG_SZ\s+(\d+)", said)[1]) / 1000  # Windows' own, in ms
 
     def start(self, argv, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, **kw):
-        self.procs.append(subprocess.Popen(argv, env=self.env, stdin=stdin, stdout=stdout, **kw))
+        # Each ends with this script, also when the script itself is killed (a test's timeout):
+        # PR_SET_PDEATHSIG.
+        self.procs.append(subprocess.Popen(argv, env=self.env, stdin=stdin, stdout=stdout, **kw,
+                                           preexec_fn=lambda: ctypes.CDLL(None).prctl(1, signal.SIGTERM)))
         return self.procs[-1]
 
     def run(self, *argv, timeout=30):
@@ -221,6 +237,12 @@ class Session:
         else:
             self.run("xdotool", *(["keydown", arg, "keyup", arg] if arg.isdigit() else ["key", arg]))
 
+    def fold(self):
+        """Clears and folds the window by keys: the program has then handled every event before."""
+        self.reset()
+        self.act("65")
+        assert wait_for(lambda: self.height() == self.heights["folded"], 5), "Space did not fold"
+
     def height(self):
         out = self.run("xdotool", "getwindowgeometry", "--shell", self.window)
         return int(dict(line.split("=") for line in out.split())["HEIGHT"]) // self.scale
@@ -236,13 +258,17 @@ class Session:
         except Exception as e:  # noqa: BLE001 - the servers end in any case
             status = repr(e)
         stderr = self.zobu.stderr.read().decode(errors="replace") if self.zobu.poll() is not None else ""
+        self.end()
+        return status, stderr
+
+    def end(self):
         if self.wine:  # Wine's server and helpers end with the prefix's, before the next session
             for flag in ("-k", "-w"):
                 subprocess.run(["wineserver", flag], env=self.env, check=False, timeout=30)
-        X11.XCloseDisplay(self.display)
+        if self.display:
+            X11.XCloseDisplay(self.display)
         for proc in reversed(self.procs):
             proc.terminate(), proc.wait()
-        return status, stderr
 
 
 def run_group(name, probe, command):
@@ -259,7 +285,6 @@ def run_group(name, probe, command):
 
 
 def run_rows(zobu, rows, failures):
-    previous, seen = "", 0
     for actions, clipboard, expected in rows:
         row, windows = f"{actions} {clipboard[:9]!r}" if clipboard else actions, expected.get("windows", {})
         if zobu.wine and isinstance(windows, str):
@@ -268,9 +293,7 @@ def run_rows(zobu, rows, failures):
         expected = {k: v for k, v in {**expected, **(windows if zobu.wine else {})}.items() if k != "windows"}
         zobu.reset()
         zobu.set_clipboard(MARK if clipboard is None else clipboard)
-        if zobu.heard() != seen:
-            failures.append(f"{previous}: {zobu.bells - seen} more bell(s) after its check")
-        seen = zobu.bells
+        seen = zobu.heard()
         for token in actions.split():
             zobu.act(token)
         want, got = {"bells": 0, **expected}, {}
@@ -279,17 +302,20 @@ def run_rows(zobu, rows, failures):
         if "show" in expected:
             zobu.click("C")  # a copy: the program takes the clipboard once it has handled all before
         for key in {"show", "clip"} & expected.keys():
-            wait_for(lambda: zobu.owner() not in (zobu.row_owner, 0), 5)
-            got[key] = zobu.run("xclip", "-o", "-selection", "clipboard", timeout=5)
+            took = wait_for(lambda: zobu.owner() not in (zobu.row_owner, 0), 5)  # else xclip's own text
+            got[key] = zobu.run("xclip", "-o", "-selection", "clipboard", timeout=5) if took else "no copy"
         if "height" in expected:
             want["height"] = zobu.heights[expected["height"]]
-            wait_for(lambda: zobu.height() == want["height"], 5)
-            got["height"] = zobu.height()
-        wait_for(lambda: zobu.heard() - seen >= want["bells"], 5)
-        got["bells"], previous, seen = zobu.bells - seen, row, zobu.bells
+            got["height"] = zobu.height() if wait_for(lambda: zobu.height() == want["height"], 5) else "not reached"
+        wait_for(lambda: zobu.heard() - seen >= want["bells"], 5)  # more are found below
+        got["bells"] = zobu.bells - seen
         print(f"{row[:40]:42} {got}")
         if got != want:
             failures.append(f"{row}: {got}, not {want}")
+        seen = zobu.bells
+        zobu.fold()
+        if zobu.heard() != seen:
+            failures.append(f"{row}: {zobu.bells - seen} bell(s) after its check")
 
 
 # Starts that cannot open a window: one line on stderr naming the cause, with Qt's reason, status 1.

@@ -27,27 +27,43 @@ std::string outcome(Reader read, std::string_view text) {
     }
 }
 
+// A number or a text, and the text a conversion makes of it (or the failure it names).
+template <typename From>
+struct Row {
+    From from;
+    const char* to;
+};
+
 TEST(NumToText, WritesTheDisplayFormat) {
-    // clang-format off
-    const std::pair<double, const char*> cases[] = {
-        {-0.0, "0"}, {-3.0, "-3"}, {12.5, "12.5"}, {2.0 / 3.0, "0.666666666666667"},
-        {0.1 + 0.2, "0.3"}, {999999999999999.0, "999999999999999"}, {1e15, "1E+15"},
-        {1234567890123456.0, "1.23456789012346E+15"}, {0.000015, "0.000015"}, {1.5e-7, "1.5E-07"},
-        {-1.23456789012345e-5, "-0.0000123456789012345"},  // the widest plain text
-        {-1.23456789012345e-6, "-1.23456789012345E-06"},
-        {-1.2345678901234567e-300, "-1.23456789012346E-300"},
-        {Limits::max(), "1.79769313486231E+308"}, {Limits::denorm_min(), "4.94065645841247E-324"}};
-    // clang-format on
-    for (const auto& [value, text] : cases) {
+    const Row<double> rows[] = {
+        {.from = -0.0, .to = "0"},
+        {.from = 2.0 / 3.0, .to = "0.666666666666667"},
+        {.from = 0.1 + 0.2, .to = "0.3"},
+        {.from = 999999999999999.0, .to = "999999999999999"},
+        {.from = 1e15, .to = "1E+15"},
+        {.from = 1234567890123456.0, .to = "1.23456789012346E+15"},
+        {.from = 0.000015, .to = "0.000015"},
+        {.from = 1.5e-7, .to = "1.5E-07"},
+        {.from = -1.23456789012345e-5, .to = "-0.0000123456789012345"},  // the widest plain text
+        {.from = -1.23456789012345e-6, .to = "-1.23456789012345E-06"},
+        {.from = -1.2345678901234567e-300, .to = "-1.23456789012346E-300"},
+        {.from = Limits::max(), .to = "1.79769313486231E+308"},
+        {.from = Limits::denorm_min(), .to = "4.94065645841247E-324"},
+    };
+    for (const auto& [value, text] : rows) {
         EXPECT_EQ(NumToText(value), text);
     }
 }
 
 TEST(TextToNum, ReadsWhatTheDisplayShowsAndNothingElse) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"05", "5"},        {"-3", "-3"},    {"1E+16", "10000000000000000"},
-        {"0E+999999", "0"}, {"1E-400", "0"}, {"1E-310", "9.9999999999999694e-311"}};
-    for (const auto& [text, read] : cases) {
+    const Row<const char*> rows[] = {
+        {.from = "05", .to = "5"},
+        {.from = "1E+16", .to = "10000000000000000"},
+        {.from = "0E+999999", .to = "0"},
+        {.from = "1E-400", .to = "0"},
+        {.from = "1E-310", .to = "9.9999999999999694e-311"},
+    };
+    for (const auto& [text, read] : rows) {
         EXPECT_EQ(outcome(TextToNum, text), read) << text;
     }
     for (const char* text :
@@ -62,24 +78,33 @@ TEST(TextToNum, ReadsWhatTheDisplayShowsAndNothingElse) {
 
 TEST(PasteReader, ReadsNumbersAsPeopleCopyThemAndRejectsTheRest) {
     const std::size_t mb10 = 10 << 20;  // ten megabytes are read or refused, never hang the window
-    // clang-format off
-    const std::pair<std::string, const char*> cases[] = {
-        {"\t42 \r\n", "42"}, {"\u00A040\u3000", "40"}, {"１２３．５", "123.5"}, {"－５", "-5"},
-        {"１，２３４", "1234"}, {"１ｅ３", "1000"}, {"１Ｅ３", "1000"}, {"\u22127", "-7"}, {"-0", "0"},
-        {"1,234,567.25", "1234567.25"}, {"6.02e23", "6.02e+23"}, {std::string(mb10, '9'), "溢出"},
-        {"1" + std::string(1330, '0') + "E-1000", "溢出"},  // 1E+330
-        {"0." + std::string(1330, '0') + "1E+1000", "0"},   // 1E-331
-        {std::string(mb10, ' ') + "7" + std::string(mb10, '\n'), "7"},
-        {std::string("1\0002", 3), "类型不匹配"}};
-    for (const auto& [text, read] : cases) {
+    const Row<std::string> rows[] = {
+        {.from = "\t42 \r\n", .to = "42"},
+        {.from = "\u00A040\u3000", .to = "40"},
+        {.from = "１２３．５", .to = "123.5"},
+        {.from = "－５", .to = "-5"},
+        {.from = "１，２３４", .to = "1234"},
+        {.from = "１ｅ３", .to = "1000"},
+        {.from = "１Ｅ３", .to = "1000"},
+        {.from = "\u22127", .to = "-7"},
+        {.from = "-0", .to = "0"},
+        {.from = "1,234,567.25", .to = "1234567.25"},
+        {.from = "6.02e23", .to = "6.02e+23"},
+        {.from = std::string(mb10, '9'), .to = "溢出"},
+        {.from = "1" + std::string(1330, '0') + "E-1000", .to = "溢出"},  // 1E+330
+        {.from = "0." + std::string(1330, '0') + "1E+1000", .to = "0"},   // 1E-331
+        {.from = std::string(mb10, ' ') + "7" + std::string(mb10, '\n'), .to = "7"},
+        {.from = std::string("1\0002", 3), .to = "类型不匹配"},
+    };
+    for (const auto& [text, read] : rows) {
         EXPECT_EQ(outcome(ReadPastedNumber, text), read) << text.substr(0, 40);
     }
-    for (const char* text : {"", " \n\t", "inf", "nan", "0x10", "1 2", "1 234", "--5", "1,5",
-                             "1,2345", "12,34,567", "1234,567", ",123", "1.234,567", "1,", "1e",
-                             "1\xff", "1\xe3\x80", "\xc0\xb1", "\u200F42", "42\n43"}) {
+    for (const char* text :
+         {"",    " \n\t", "inf",    "nan",       "0x10",     "1 2",      "1 234",
+          "--5", "1,5",   "1,2345", "12,34,567", "1234,567", ",123",     "1.234,567",
+          "1,",  "1e",    "1\xff",  "1\xe3\x80", "\xc0\xb1", "\u200F42", "42\n43"}) {
         EXPECT_EQ(outcome(ReadPastedNumber, text), "类型不匹配") << text;
     }
-    // clang-format on
 }
 
 }  // namespace
