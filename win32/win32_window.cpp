@@ -150,6 +150,7 @@ void Win32Window::createLabels(HINSTANCE instance) {
     // The help panel lies over every label: it hides them and takes every click inside it.
     SetWindowPos(m_labels[LayoutRow(LabelName::lblHelp)], HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    m_access.attach(m_labels);
 }
 
 void Win32Window::createTooltips(HINSTANCE instance) {
@@ -294,8 +295,18 @@ int Win32Window::run() noexcept {
     return got == -1 ? EXIT_FAILURE : static_cast<int>(message.wParam);
 }
 
+void Win32Window::setEvents(Events events) {
+    m_events = std::move(events);
+    // A screen reader's press is a click.
+    m_access.setClick([this](std::size_t row) {
+        if (m_events.click) {
+            RunEventHandler([&] { m_events.click(row); });
+        }
+    });
+}
+
 void Win32Window::setCaption(std::size_t row, std::string_view text) {
-    SetWindowTextW(m_labels.at(row), ToUtf16(text).c_str());
+    m_access.write(row, ToUtf16(text));
 }
 
 void Win32Window::moveLabel(std::size_t row, const TwipRect& place) {

@@ -15,6 +15,7 @@
 #include <functional>
 #include <optional>
 
+#include "accessible_labels.h"
 #include "form_surface.h"
 #include "label_fonts.h"
 #include "layout_table.h"
@@ -39,7 +40,7 @@ public:
     Win32Window& operator=(const Win32Window&) = delete;
 
     HWND handle() const noexcept { return m_window; }
-    void setEvents(Events events) { m_events = std::move(events); }
+    void setEvents(Events events);
     void show(int how) noexcept;
     // Runs the window's messages until it is closed; returns the program's exit status.
     int run() noexcept;
@@ -88,6 +89,7 @@ private:
     std::optional<std::size_t> m_pressed;
     std::optional<std::size_t> m_clicked;
     Events m_events;
+    AccessibleLabels m_access;
 };
 
 }  // namespace zobu
