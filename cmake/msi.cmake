@@ -2,6 +2,7 @@
 # <package>.msi from data/zobu.wxs and the files CPack staged, the ZIP's files.
 set(_msi ${CPACK_TOPLEVEL_DIRECTORY}/${CPACK_PACKAGE_FILE_NAME}.msi)
 execute_process(COMMAND ${CPACK_ZOBU_WIXL} --arch x64 --define Version=${CPACK_PACKAGE_VERSION}
+    --define "Vendor=${CPACK_PACKAGE_VENDOR}" --define Homepage=${CPACK_ZOBU_HOMEPAGE}
     --output ${_msi} ${CPACK_ZOBU_WXS}
     WORKING_DIRECTORY ${CPACK_TEMPORARY_DIRECTORY} COMMAND_ERROR_IS_FATAL ANY)
 

@@ -6,8 +6,8 @@ if(NOT TARGET zobu)
 endif()
 
 set(CPACK_PACKAGE_NAME zobu)
-set(CPACK_PACKAGE_VENDOR "The Zobu developers")
-set(CPACK_PACKAGE_CONTACT "The Zobu developers <developers@zobu.invalid>")
+set(CPACK_PACKAGE_VENDOR "${ZOBU_VENDOR}")
+set(CPACK_PACKAGE_CONTACT "${ZOBU_VENDOR} <developers@zobu.invalid>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "small desktop calculator working strictly left to right")
 set(CPACK_PACKAGE_DESCRIPTION
@@ -36,9 +36,8 @@ if(WIN32)
         set(CPACK_ZOBU_WIXL ${ZOBU_WIXL})
         set(CPACK_ZOBU_MSIBUILD ${ZOBU_MSIBUILD})
         set(CPACK_ZOBU_WXS ${PROJECT_SOURCE_DIR}/data/zobu.wxs)
-        file(STRINGS ${PROJECT_SOURCE_DIR}/data/zobu.desktop.in CPACK_ZOBU_SHORTCUT_NAME
-            REGEX "^Name\\[zh_CN\\]=" ENCODING UTF-8)
-        string(REGEX REPLACE "^[^=]*=" "" CPACK_ZOBU_SHORTCUT_NAME "${CPACK_ZOBU_SHORTCUT_NAME}")
+        set(CPACK_ZOBU_SHORTCUT_NAME "${ZOBU_CHINESE_NAME}")
+        set(CPACK_ZOBU_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
     else()
         message(STATUS "wixl or msibuild (msitools) not found: cpack makes no installer")
     endif()
@@ -55,9 +54,10 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${CPACK_PACKAGE_CONTACT})
 # The libraries come from dpkg-shlibdeps. The fonts are what the window falls back to for
 # "Lucida Console" (a fixed-pitch face) and "宋体" (Chinese characters); nothing links them,
-# so they are named here. Their own packages' triggers run fontconfig's fc-cache when they
-# are installed (fontconfig comes with libqt6gui6), so the cache is ready before the first start.
+# so they are named, in qt/font_packages.txt beside the faces. Their own packages' triggers run
+# fontconfig's fc-cache when they are installed (fontconfig comes with libqt6gui6), so the cache is ready before the first start.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-arphic-uming")
+file(STRINGS ${PROJECT_SOURCE_DIR}/qt/font_packages.txt _fonts REGEX "^[^#]" ENCODING UTF-8)
+list(JOIN _fonts ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 
 include(CPack)

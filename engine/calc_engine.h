@@ -19,8 +19,10 @@ inline constexpr std::int16_t kOpMultiply = 3;
 inline constexpr std::int16_t kOpDivide = 4;
 
 // Element indices of lblNum and lblFun.
+inline constexpr std::int16_t kNumZero = 0;  // the digits 0-9 are their own index
 inline constexpr std::int16_t kNumPoint = 10;
-inline constexpr std::int16_t kFunNegate = 0;  // 1 is the reciprocal
+inline constexpr std::int16_t kFunNegate = 0;
+inline constexpr std::int16_t kFunReciprocal = 1;
 
 class CalcEngine {
 public:

@@ -3,9 +3,6 @@
 #include "number_text.h"
 
 namespace zobu {
-namespace {
-constexpr std::size_t kMaxEntryLength = 14;
-}
 
 void CalcEngine::lblNum_Click(std::int16_t Index) {
     if (m_state.intState & kStateTyping) {

@@ -11,6 +11,8 @@ namespace zobu {
 // The widest text NumToText writes, which the display must show in full, and its length.
 inline constexpr std::string_view kWidestDisplayText = "-1.23456789012346E-300";
 inline constexpr std::size_t kMaxNumberTextLength = kWidestDisplayText.size();
+// The longest number the user can type: digits are no longer appended past it.
+inline constexpr std::size_t kMaxEntryLength = 14;
 
 // An ASCII decimal digit: number texts have no others, whatever the locale.
 constexpr bool isDigit(char c) {

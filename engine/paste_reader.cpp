@@ -4,7 +4,9 @@
 // reader never guesses ("1,5" could be one and a half or fifteen).
 #include "paste_reader.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -18,6 +20,21 @@ namespace {
     throw CalcFailure(FailureKind::TypeMismatch);
 }
 
+// A lead byte of a multi-byte UTF-8 sequence: its marker bits under the mask, how many
+// continuation bytes follow, and the least code point the sequence may carry.
+struct LeadForm {
+    unsigned char mask;
+    unsigned char marker;
+    int continuations;
+    char32_t least;
+};
+
+constexpr LeadForm kLeadForms[] = {
+    {.mask = 0xE0, .marker = 0xC0, .continuations = 1, .least = 0x80},
+    {.mask = 0xF0, .marker = 0xE0, .continuations = 2, .least = 0x800},
+    {.mask = 0xF8, .marker = 0xF0, .continuations = 3, .least = 0x10000},
+};
+
 // Decodes one UTF-8 sequence at text[i], advancing i. Rejects overlong forms (an overlong "1"
 // is no digit) and truncated sequences: binary clipboard content is simply not a number.
 // Surrogates and code points past U+10FFFF pass, to be refused as no character of a number.
@@ -26,25 +43,13 @@ char32_t nextCodePoint(std::string_view text, std::size_t& i) {
     if (lead < 0x80) {
         return lead;
     }
-    int extra = 0;
-    char32_t cp = 0;
-    char32_t min = 0;
-    if ((lead & 0xE0) == 0xC0) {
-        extra = 1;
-        cp = lead & 0x1Fu;
-        min = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        extra = 2;
-        cp = lead & 0x0Fu;
-        min = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        extra = 3;
-        cp = lead & 0x07u;
-        min = 0x10000;
-    } else {
+    const auto form = std::ranges::find_if(
+        kLeadForms, [lead](const LeadForm& f) { return (lead & f.mask) == f.marker; });
+    if (form == std::end(kLeadForms)) {
         notANumber();
     }
-    for (; extra > 0; --extra) {
+    auto cp = static_cast<char32_t>(lead & ~form->mask);
+    for (int left = form->continuations; left > 0; --left) {
         if (i >= text.size()) {
             notANumber();
         }
@@ -54,7 +59,7 @@ char32_t nextCodePoint(std::string_view text, std::size_t& i) {
         }
         cp = (cp << 6) | (cont & 0x3Fu);
     }
-    if (cp < min) {
+    if (cp < form->least) {
         notANumber();
     }
     return cp;

@@ -9,6 +9,7 @@
 #include "calc_engine.h"
 #include "clipboard.h"
 #include "form_surface.h"
+#include "key_modifiers.h"
 #include "label_lines.h"
 #include "window_action.h"
 
@@ -35,7 +36,7 @@ public:
     void doubleClick(std::size_t row);
 
     // A key release, by Windows virtual-key code: the key table's operation, or while the
-    // help panel is shown only F1, which hides it. Shift (1 Shift, 2 Ctrl, 4 Alt) is not
+    // help panel is shown only F1, which hides it. Shift (the bits of ShiftState) is not
     // read: modifiers make no difference to any key. A failure the operation leaves
     // unhandled passes out unchanged, as it would from a click.
     void Form_KeyUp(std::int16_t KeyCode, std::int16_t Shift);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "calc_engine.h"
 #include "vk_codes.h"
 
 namespace zobu {
@@ -19,22 +20,22 @@ struct KeyRow {
 
 // The codes as the keys are named on a US keyboard.
 constexpr auto kKeyTable = std::to_array<KeyRow>({
-    {VK_0, VK_9, WindowAction::lblNum_Click, 0},              // 0-9 on the main keyboard
-    {VK_NUMPAD0, VK_NUMPAD9, WindowAction::lblNum_Click, 0},  // 0-9 on the numeric keypad
-    {VK_DECIMAL, VK_DECIMAL, WindowAction::lblNum_Click, 10},
-    {VK_OEM_PERIOD, VK_OEM_PERIOD, WindowAction::lblNum_Click, 10},
-    {VK_ADD, VK_ADD, WindowAction::lblMix_Click, 1},
-    {VK_OEM_PLUS, VK_OEM_PLUS, WindowAction::lblMix_Click, 1},  // equals/plus
-    {VK_SUBTRACT, VK_SUBTRACT, WindowAction::lblMix_Click, 2},
-    {VK_OEM_MINUS, VK_OEM_MINUS, WindowAction::lblMix_Click, 2},  // minus/underscore
-    {VK_MULTIPLY, VK_MULTIPLY, WindowAction::lblMix_Click, 3},
-    {VK_OEM_7, VK_OEM_7, WindowAction::lblMix_Click, 3},  // apostrophe/quote
-    {VK_DIVIDE, VK_DIVIDE, WindowAction::lblMix_Click, 4},
-    {VK_OEM_2, VK_OEM_2, WindowAction::lblMix_Click, 4},    // slash/question mark
-    {VK_RETURN, VK_RETURN, WindowAction::lblMix_Click, 0},  // Enter, main and keypad
-    {VK_SEPARATOR, VK_SEPARATOR, WindowAction::lblMix_Click, 0},
-    {VK_OEM_3, VK_OEM_3, WindowAction::lblFun_Click, 0},  // grave accent/tilde: sign change
-    {VK_OEM_5, VK_OEM_5, WindowAction::lblFun_Click, 1},  // backslash: reciprocal
+    {VK_0, VK_9, WindowAction::lblNum_Click, kNumZero},              // 0-9 on the main keyboard
+    {VK_NUMPAD0, VK_NUMPAD9, WindowAction::lblNum_Click, kNumZero},  // 0-9 on the numeric keypad
+    {VK_DECIMAL, VK_DECIMAL, WindowAction::lblNum_Click, kNumPoint},
+    {VK_OEM_PERIOD, VK_OEM_PERIOD, WindowAction::lblNum_Click, kNumPoint},
+    {VK_ADD, VK_ADD, WindowAction::lblMix_Click, kOpAdd},
+    {VK_OEM_PLUS, VK_OEM_PLUS, WindowAction::lblMix_Click, kOpAdd},  // equals/plus
+    {VK_SUBTRACT, VK_SUBTRACT, WindowAction::lblMix_Click, kOpSubtract},
+    {VK_OEM_MINUS, VK_OEM_MINUS, WindowAction::lblMix_Click, kOpSubtract},  // minus/underscore
+    {VK_MULTIPLY, VK_MULTIPLY, WindowAction::lblMix_Click, kOpMultiply},
+    {VK_OEM_7, VK_OEM_7, WindowAction::lblMix_Click, kOpMultiply},  // apostrophe/quote
+    {VK_DIVIDE, VK_DIVIDE, WindowAction::lblMix_Click, kOpDivide},
+    {VK_OEM_2, VK_OEM_2, WindowAction::lblMix_Click, kOpDivide},    // slash/question mark
+    {VK_RETURN, VK_RETURN, WindowAction::lblMix_Click, kOpEquals},  // Enter, main and keypad
+    {VK_SEPARATOR, VK_SEPARATOR, WindowAction::lblMix_Click, kOpEquals},
+    {VK_OEM_3, VK_OEM_3, WindowAction::lblFun_Click, kFunNegate},      // grave accent/tilde
+    {VK_OEM_5, VK_OEM_5, WindowAction::lblFun_Click, kFunReciprocal},  // backslash: reciprocal
     {VK_BACK, VK_BACK, WindowAction::lblDel_Click, 0},
     {VK_ESCAPE, VK_ESCAPE, WindowAction::lblDel_Click, 0},
     {VK_DELETE, VK_DELETE, WindowAction::lblDel_Click, 0},

@@ -11,7 +11,9 @@
 
 namespace zobu {
 
-inline constexpr const char* kWindowTitle = "计算器 Zobu (按F1键有说明)";
+// The program's name as its users know it, and the window's title, which says F1 explains it.
+inline constexpr const char* kProgramName = ZOBU_CHINESE_NAME;
+inline constexpr const char* kWindowTitle = ZOBU_CHINESE_NAME " (按F1键有说明)";
 inline constexpr double kClientWidthTwips = 5205.0;
 inline constexpr double kClientHeightTwips = 3420.0;
 

@@ -7,9 +7,11 @@
 
 namespace zobu {
 
-// Writes one line naming the failure to stderr (on Windows also shows it in a message box and
-// tells the debugger) and ends the program with status 1. Each front-end defines it: qt/ and
-// win32/.
+// The line on stderr that names a failure leaving an event handler, the same on every platform.
+void WriteUnhandledFailure(const std::exception& failure) noexcept;
+
+// Writes that line (on Windows also shows the failure in a message box and tells the debugger)
+// and ends the program with status 1. Each front-end defines it: qt/ and win32/.
 [[noreturn]] void EndOnUnhandledFailure(const std::exception& failure) noexcept;
 
 // Runs an event handler; a failure it lets pass ends the program.

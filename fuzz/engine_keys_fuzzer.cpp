@@ -40,8 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         calc.press(script, [&](char key) {
             const auto& d = calc.display;
             static_cast<void>(TextToNum(d.lines[0]));  // the display reads back as a number
-            check(d.lines[0].size() <= ((s.intState & kStateTyping) ? 14 : kMaxNumberTextLength),
-                  "an entry has at most 14 characters, a number's text at most 22");
+            check(d.lines[0].size() <=
+                      ((s.intState & kStateTyping) ? kMaxEntryLength : kMaxNumberTextLength),
+                  "an entry and a number's text have their longest lengths");
             check(std::isfinite(s.dblResult) && std::isfinite(s.dblLastResult) &&
                       std::isfinite(s.dblLastNum),
                   "the running result and the undo record are finite");

@@ -1,8 +1,6 @@
 #include "calc_label.h"
 
-#include <QGuiApplication>
 #include <QMouseEvent>
-#include <QStyleHints>
 
 #include "accessibility.h"
 #include "label_fonts.h"
@@ -71,44 +69,23 @@ void CalcLabel::click() {
 }
 
 void CalcLabel::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        m_pressed = true;
-    }
-    event->accept();
+    passOn(*event, MouseStep::Press, true);
 }
 
 void CalcLabel::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !m_pressed) {
-        event->accept();
-        return;
-    }
-    m_pressed = false;
-    event->accept();
-    // Qt sends the release to the label that had the press; it is a click only over that label.
-    if (!rect().contains(event->position().toPoint())) {
-        return;
-    }
-    m_clickedBefore = true;
-    m_clickTime = event->timestamp();
-    click();
+    passOn(*event, MouseStep::Release, rect().contains(event->position().toPoint()));
 }
 
-// The second press of a quick pair: never a second click. For the display it is a
-// double-click only when the first click of the pair was on it too, so that a double-click
-// that hides the help panel does not also fold the window beneath it.
 void CalcLabel::mouseDoubleClickEvent(QMouseEvent* event) {
-    m_pressed = false;
-    event->accept();
-    if (event->button() != Qt::LeftButton || !m_onDoubleClick || !m_clickedBefore) {
-        return;
+    passOn(*event, MouseStep::SecondPress, true);
+}
+
+// Taken, whichever button: no press on a label reaches the window beneath it.
+void CalcLabel::passOn(QMouseEvent& event, MouseStep step, bool over) {
+    if (event.button() == Qt::LeftButton && m_onMouse) {
+        m_onMouse(step, over);
     }
-    const auto interval =
-        static_cast<quint64>(QGuiApplication::styleHints()->mouseDoubleClickInterval());
-    if (event->timestamp() - m_clickTime > interval) {
-        return;
-    }
-    m_clickedBefore = false;
-    m_onDoubleClick();
+    event.accept();
 }
 
 }  // namespace zobu

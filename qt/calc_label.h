@@ -1,5 +1,5 @@
-// One label of frmA: a QLabel laid out from its layout row, placed in twips, that turns
-// mouse presses into the click and double-click its row binds.
+// One label of frmA: a QLabel laid out from its layout row, placed in twips, that passes the
+// left button's presses and releases on to the window, which pairs them into clicks.
 #pragma once
 
 #include <QLabel>
@@ -17,14 +17,20 @@ public:
 
     void moveTwips(double left, double top, double width, double height);
 
-    // A press and release of the left button over the label.
-    void setOnClick(std::function<void()> handler) { m_onClick = std::move(handler); }
-    // The second click of a quick pair whose first click was on this label too.
-    void setOnDoubleClick(std::function<void()> handler) { m_onDoubleClick = std::move(handler); }
+    enum class MouseStep {
+        Press,
+        SecondPress,  // the second press of a quick pair
+        Release,
+    };
+    // The left button's steps; over: the pointer is over this label (a release comes to the
+    // label that had the press, wherever the pointer has gone).
+    void setOnMouse(std::function<void(MouseStep step, bool over)> handler) {
+        m_onMouse = std::move(handler);
+    }
 
-    // Whether a click runs anything, and running it as a click with the mouse does: the
-    // press action of a screen reader or other assistive technology comes this way.
-    bool clickable() const noexcept { return static_cast<bool>(m_onClick); }
+    // What a click runs. A click with the mouse runs it this way, and so does the press
+    // action of a screen reader or other assistive technology.
+    void setOnClick(std::function<void()> handler) { m_onClick = std::move(handler); }
     void click();
 
 protected:
@@ -34,13 +40,12 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    void passOn(QMouseEvent& event, MouseStep step, bool over);
+
     const LabelSpec& m_row;
     bool m_fontSet = false;  // the row's font is set once, when the label is first shown
+    std::function<void(MouseStep, bool)> m_onMouse;
     std::function<void()> m_onClick;
-    std::function<void()> m_onDoubleClick;
-    bool m_pressed = false;        // a press here that a release may complete as a click
-    bool m_clickedBefore = false;  // a click here has ended ...
-    quint64 m_clickTime = 0;       // ... at this event time (ms)
 };
 
 }  // namespace zobu

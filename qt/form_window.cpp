@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <algorithm>
 #include <optional>
 
@@ -25,10 +26,9 @@ FormWindow::FormWindow(QWidget* parent) : QWidget(parent) {
         if (kLayout[row].click != WindowAction::None) {
             label->setOnClick([this, row] { RunEventHandler([&] { m_form.click(row); }); });
         }
-        if (kLayout[row].doubleClick != WindowAction::None) {
-            label->setOnDoubleClick(
-                [this, row] { RunEventHandler([&] { m_form.doubleClick(row); }); });
-        }
+        label->setOnMouse([this, row](CalcLabel::MouseStep step, bool over) {
+            mouse(step, over ? ClickPairing::Row(row) : std::nullopt);
+        });
         m_labels[row] = label;
     }
     // The help panel lies over every label and hides them while it is shown.
@@ -88,6 +88,34 @@ bool FormWindow::event(QEvent* event) {
             break;
     }
     return QWidget::event(event);
+}
+
+void FormWindow::mouse(CalcLabel::MouseStep step, ClickPairing::Row row) {
+    if (step == CalcLabel::MouseStep::Release) {
+        if (const ClickPairing::Row clicked = m_pairing.release(row)) {
+            m_labels[*clicked]->click();
+        }
+        return;
+    }
+    const bool second = step == CalcLabel::MouseStep::SecondPress;
+    if (const ClickPairing::Row paired = m_pairing.press(row, second)) {
+        if (kLayout[*paired].doubleClick != WindowAction::None) {
+            RunEventHandler([&] { m_form.doubleClick(*paired); });
+        }
+    }
+}
+
+// A press beside the labels ends a pair as one on a label would.
+void FormWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        mouse(CalcLabel::MouseStep::Press, std::nullopt);
+    }
+}
+
+void FormWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        mouse(CalcLabel::MouseStep::SecondPress, std::nullopt);
+    }
 }
 
 // A press only records the key; it acts when it is let go.

@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 
+#include "calc_label.h"
+#include "click_pairing.h"
 #include "form_surface.h"
 #include "frm_a.h"
 #include "key_release_tracker.h"
@@ -15,8 +17,6 @@
 #include "x11_keymap.h"
 
 namespace zobu {
-
-class CalcLabel;
 
 class FormWindow : public QWidget, public FormSurface {
 public:
@@ -37,12 +37,17 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
+    void mouse(CalcLabel::MouseStep step, ClickPairing::Row row);
+
     std::array<CalcLabel*, kLabelCount> m_labels{};
+    ClickPairing m_pairing;
     QtClipboard m_clipboard;
     frmA m_form{*this, m_clipboard};
     X11Keymap m_keymap;

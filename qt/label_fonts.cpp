@@ -5,8 +5,8 @@
 #include <QFontMetricsF>
 #include <QStringList>
 #include <algorithm>
-#include <utility>
 
+#include "face_fit.h"
 #include "help_text.h"
 #include "number_text.h"
 #include "window_measure.h"
@@ -45,7 +45,8 @@ QString fixedPitchFamily(const QStringList& installed) {
     return family.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::FixedFont).family() : family;
 }
 
-// Song (Ming) faces, best first: Windows' own, then those Linux desktops install.
+// Song (Ming) faces, best first: Windows' own, then those Linux desktops install (the Debian
+// package depends on font_packages.txt).
 QStringList songFaces() {
     return {QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
             QStringLiteral("AR PL UMing CN")};
@@ -60,15 +61,6 @@ QString songFamily(const QStringList& installed) {
     return chinese.isEmpty() ? QString() : chinese.front();
 }
 
-// The font made smaller a step at a time until `fits` holds (or it can shrink no further).
-template <typename Fits>
-QFont shrinkUntil(QFont font, Fits fits) {
-    while (font.pointSizeF() > kShrinkStepPoints && !fits(font)) {
-        font.setPointSizeF(font.pointSizeF() - kShrinkStepPoints);
-    }
-    return font;
-}
-
 // The display's width for text in pixels: the label less its border and text indent.
 int displayTextWidthPixels() {
     const LabelSpec& say = kLayout[LayoutRow(LabelName::lblSay)];
@@ -81,9 +73,11 @@ int displayTextWidthPixels() {
 QFont fitDisplay(QFont font) {
     const QString widest = QString::fromLatin1(kWidestDisplayText);
     const double room = displayTextWidthPixels();
-    return shrinkUntil(std::move(font), [&](const QFont& f) {
-        return QFontMetricsF(f).horizontalAdvance(widest) <= room;
-    });
+    font.setPointSizeF(ShrinkToFit(font.pointSizeF(), kShrinkStepPoints, [&](double points) {
+        font.setPointSizeF(points);
+        return QFontMetricsF(font).horizontalAdvance(widest) <= room;
+    }));
+    return font;
 }
 
 // Whether all thirteen lines of the help text, laid out as the panel lays them out, lie
@@ -103,21 +97,21 @@ bool helpFits(const QFont& font) {
     return needed.width() <= panel.width() && needed.height() <= panel.height();
 }
 
-// The panel's last line tells how to close it, so every line must show. Faces differ in
-// line spacing far more than in size (Noto's CJK faces need half as much again as AR PL
-// UMing): the lines' face at the written size where the text fits, else another Song face
-// that fits at that size, else the lines' face made just small enough.
+// The lines' face first, then the other installed Song faces (see ChooseHelpFace).
 QFont fitHelp(const QFont& lines, const QStringList& installed) {
-    if (helpFits(lines)) {
-        return lines;
-    }
+    QStringList faces{lines.family()};
     for (const QString& family : songFaces()) {
-        const QFont other = makeFont(family, FontPoints(FontRole::Chinese), QFont::Serif);
-        if (installed.contains(family, Qt::CaseInsensitive) && helpFits(other)) {
-            return other;
+        if (installed.contains(family, Qt::CaseInsensitive) && !faces.contains(family)) {
+            faces.append(family);
         }
     }
-    return shrinkUntil(lines, helpFits);
+    const auto font = [&](std::size_t face, double points) {
+        return makeFont(faces[static_cast<qsizetype>(face)], points, QFont::Serif);
+    };
+    const FaceChoice choice = ChooseHelpFace(
+        static_cast<std::size_t>(faces.size()), lines.pointSizeF(), kShrinkStepPoints,
+        [&](std::size_t face, double points) { return helpFits(font(face, points)); });
+    return font(choice.face, choice.size);
 }
 
 // Naming a face loads nothing: only the display's face, which the first frame draws, is

@@ -8,7 +8,9 @@
 #include <string_view>
 #include <utility>
 
+#include "key_modifiers.h"
 #include "vk_codes.h"
+#include "x11_keycodes.h"
 
 namespace zobu {
 namespace {
@@ -29,26 +31,20 @@ Code offset(std::int16_t first, std::uint32_t index) {
     return static_cast<std::int16_t>(first + static_cast<std::int16_t>(index));
 }
 
-// X keycodes (evdev + 8) of a pc105 keyboard: where a key is, whatever the layout types on it.
-constexpr std::uint32_t kKeycode1 = 10;  // the digit row: 1-9, then 0
-constexpr std::uint32_t kKeycode0 = 19;
-constexpr std::uint32_t kKeycodeKeypadDecimal = 91;
-constexpr std::uint32_t kKeycodeKeypadComma = 129;  // Brazilian and Japanese keypads only
-
 // Letter keys whose layout types no Latin letter (Cyrillic, Greek) are named by their US
 // letter; of those, only C and V do anything here.
 constexpr auto kLetterPositions = std::to_array<std::pair<std::uint32_t, std::int16_t>>({
-    {54, VK_C},
-    {55, VK_V},
+    {kKeycodeC, VK_C},
+    {kKeycodeV, VK_V},
 });
 
 // The US keys of these codes, by position on every layout: nothing types their characters on
 // the same key everywhere (German "/" is Shift+7, French "!" sits on the US "/" key).
 constexpr auto kSignPositions = std::to_array<std::pair<std::uint32_t, std::int16_t>>({
-    {48, VK_OEM_7},
-    {49, VK_OEM_3},
-    {51, VK_OEM_5},
-    {61, VK_OEM_2},
+    {kKeycodeApostrophe, VK_OEM_7},
+    {kKeycodeGrave, VK_OEM_3},
+    {kKeycodeBackslash, VK_OEM_5},
+    {kKeycodeSlash, VK_OEM_2},
 });
 
 // The keys that type these at either level have these codes on every layout.
@@ -254,17 +250,8 @@ std::optional<std::int16_t> virtualKeyCode(KeyPlatform platform, const KeyEventD
 }
 
 std::int16_t shiftState(Qt::KeyboardModifiers modifiers) {
-    int state = 0;
-    if (modifiers.testFlag(Qt::ShiftModifier)) {
-        state |= 1;
-    }
-    if (modifiers.testFlag(Qt::ControlModifier)) {
-        state |= 2;
-    }
-    if (modifiers.testFlag(Qt::AltModifier)) {
-        state |= 4;
-    }
-    return static_cast<std::int16_t>(state);
+    return ShiftState(modifiers.testFlag(Qt::ShiftModifier),
+                      modifiers.testFlag(Qt::ControlModifier), modifiers.testFlag(Qt::AltModifier));
 }
 
 }  // namespace zobu

@@ -1,13 +1,11 @@
 #include "unhandled_failure.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 namespace zobu {
 
 void EndOnUnhandledFailure(const std::exception& failure) noexcept {
-    std::fprintf(stderr, "zobu: unhandled failure, the calculator ends: %s\n", failure.what());
-    std::fflush(stderr);
+    WriteUnhandledFailure(failure);
     // Straight out: unwinding through Qt's event loop, or tearing down Qt's statics under a
     // live QApplication, could fail worse than the failure being reported.
     std::_Exit(EXIT_FAILURE);

@@ -2,10 +2,14 @@
 // inch); Qt works in device-independent pixels.
 #pragma once
 
+#include "outer_height.h"
+
 namespace zobu {
 
-// At 96 dots per inch a pixel is 15 twips; Qt's high-DPI scaling takes it from there.
-inline constexpr double kTwipsPerPixel = 15.0;
+// Qt lays the window out at 96 dots per inch, where a pixel is 15 twips; Qt's high-DPI
+// scaling takes it from there.
+inline constexpr unsigned kQtDpi = 96;
+inline constexpr double kTwipsPerPixel = 1440.0 / kQtDpi;
 
 // The window height the program reads and sets is its client height plus this fixed frame
 // (435 twips of title bar and top edge, 45 of bottom edge). Whatever frame the window manager
@@ -18,6 +22,8 @@ inline constexpr int kBorderPixels = 1;
 inline constexpr int kTextIndentPixels = 3;
 
 // The nearest whole pixel to a length or an edge in twips.
-int TwipsToPixels(double twips);
+inline int TwipsToPixels(double twips) {
+    return TwipsToPixels(twips, kQtDpi);
+}
 
 }  // namespace zobu

@@ -1,11 +1,12 @@
 # Debian packages the project needs, and a function that installs the missing ones.
 # Sourced by run.sh and test.sh.
 
-# What building and running the calculator needs.
+# What building and running the calculator needs; its faces' packages are listed beside them.
+mapfile -t ZOBU_FONT_PACKAGES < <(grep -v '^#' "$(dirname "${BASH_SOURCE[0]}")/../qt/font_packages.txt")
 ZOBU_RUN_PACKAGES=(
     g++ cmake ninja-build pkgconf
     qt6-base-dev libx11-dev
-    fontconfig fonts-dejavu-core fonts-arphic-uming
+    fontconfig "${ZOBU_FONT_PACKAGES[@]}"
 )
 
 # What the tests add: unit test and benchmark libraries, Qt's platform headers (the

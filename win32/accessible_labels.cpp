@@ -156,7 +156,7 @@ std::wstring AccessibleLabels::pressWord(std::size_t row) const {
 }
 
 bool AccessibleLabels::press(std::size_t row) {
-    if (!describe(row).pressAvailable || !m_click) {
+    if (!describe(row).pressAvailable) {
         return false;
     }
     m_click(row);

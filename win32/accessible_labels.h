@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "label_access.h"
 #include "label_accessible.h"
@@ -18,15 +19,15 @@ namespace zobu {
 
 class AccessibleLabels final : public AccessiblePort {
 public:
-    AccessibleLabels() = default;
+    // `click` does what a click on the label of a row does.
+    explicit AccessibleLabels(std::function<void(std::size_t row)> click)
+        : m_click(std::move(click)) {}
     ~AccessibleLabels() override;
     AccessibleLabels(const AccessibleLabels&) = delete;
     AccessibleLabels& operator=(const AccessibleLabels&) = delete;
 
     // Starts answering for the labels, by layout row, once they are made.
     void attach(const std::array<HWND, kLabelCount>& labels);
-    // What a press does: a click on the label of the row.
-    void setClick(std::function<void(std::size_t row)> click) { m_click = std::move(click); }
     // Sets a label's text, then tells readers of it as the label's kind of write asks.
     void write(std::size_t row, const std::wstring& text);
 

@@ -1,5 +1,7 @@
 #include "dpi.h"
 
+#include "icon_resource.h"
+
 namespace zobu {
 namespace {
 
@@ -56,6 +58,36 @@ int SystemMetric(int index, UINT dpi) noexcept {
         return get(index, dpi);
     }
     return GetSystemMetrics(index);
+}
+
+HICON LoadCalculatorIcon(HINSTANCE instance, int size) noexcept {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                                         size, size, LR_DEFAULTCOLOR));
+}
+
+WindowIcons::~WindowIcons() {
+    for (HICON icon : m_icons) {
+        if (icon != nullptr) {
+            DestroyIcon(icon);
+        }
+    }
+}
+
+void WindowIcons::use(HWND window, UINT dpi) noexcept {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    const int sizes[] = {SystemMetric(SM_CXICON, dpi), SystemMetric(SM_CXSMICON, dpi)};
+    const WPARAM kinds[] = {ICON_BIG, ICON_SMALL};
+    for (std::size_t i = 0; i < m_icons.size(); ++i) {
+        HICON icon = LoadCalculatorIcon(instance, sizes[i]);
+        if (icon == nullptr) {
+            continue;  // the class's icon stays
+        }
+        SendMessageW(window, WM_SETICON, kinds[i], reinterpret_cast<LPARAM>(icon));
+        if (m_icons[i] != nullptr) {
+            DestroyIcon(m_icons[i]);
+        }
+        m_icons[i] = icon;
+    }
 }
 
 }  // namespace zobu

@@ -1,8 +1,12 @@
 #include "label_fonts.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <string>
+#include <vector>
 
+#include "face_fit.h"
 #include "number_text.h"
 
 namespace zobu {
@@ -78,13 +82,13 @@ HFONT fittedDisplay(UINT dpi, int displayWidth) {
     const std::string_view ascii = kWidestDisplayText;
     const std::wstring widest(ascii.begin(), ascii.end());
     const int length = static_cast<int>(widest.size());
-    int pixels = pointsToPixels(kDisplayPoints, dpi);
-    HFONT font = fixedPitch(pixels);
-    while (pixels > 1 && textWidth(font, widest.c_str(), length) > displayWidth) {
+    const double pixels = ShrinkToFit(pointsToPixels(kDisplayPoints, dpi), 1, [&](double size) {
+        HFONT font = fixedPitch(static_cast<int>(size));
+        const bool fits = textWidth(font, widest.c_str(), length) <= displayWidth;
         DeleteObject(font);
-        font = fixedPitch(--pixels);
-    }
-    return font;
+        return fits;
+    });
+    return fixedPitch(static_cast<int>(pixels));
 }
 
 }  // namespace
@@ -101,30 +105,27 @@ void LabelFonts::create(UINT dpi, int displayWidth) {
         song(kSongFaces[0], pointsToPixels(kChinesePoints, dpi));
 }
 
-// The panel's last line tells how to close it, so every line must show. Faces differ in line
-// spacing and width, and a face's size in pixels changes by steps with the DPI: the lines'
-// face at the written size where the text fits, else another Song face that fits at that
-// size, else the lines' face made just small enough.
+// "宋体" first, also where Windows only has a stand-in for the name, then the other installed
+// Song faces (see ChooseHelpFace); sizes in whole pixels at the window's DPI.
 HFONT LabelFonts::fitHelp(UINT dpi, std::wstring_view text, SIZE panel) {
     HFONT& help = m_fonts[static_cast<std::size_t>(FontRole::Help)];
     if (help != nullptr) {
         DeleteObject(help);
     }
-    int pixels = pointsToPixels(kChinesePoints, dpi);
-    for (const wchar_t* face : kSongFaces) {
-        if (face == kSongFaces[0] || installed(face)) {
-            help = song(face, pixels);
-            if (helpFits(help, text, panel)) {
-                return help;
-            }
-            DeleteObject(help);
-        }
-    }
-    help = song(kSongFaces[0], pixels);
-    while (pixels > 1 && !helpFits(help, text, panel)) {
-        DeleteObject(help);
-        help = song(kSongFaces[0], --pixels);
-    }
+    std::vector<const wchar_t*> faces{kSongFaces[0]};
+    std::copy_if(std::begin(kSongFaces) + 1, std::end(kSongFaces), std::back_inserter(faces),
+                 installed);
+    const auto font = [&](std::size_t face, double pixels) {
+        return song(faces[face], static_cast<int>(pixels));
+    };
+    const FaceChoice choice = ChooseHelpFace(faces.size(), pointsToPixels(kChinesePoints, dpi), 1,
+                                             [&](std::size_t face, double pixels) {
+                                                 HFONT candidate = font(face, pixels);
+                                                 const bool fits = helpFits(candidate, text, panel);
+                                                 DeleteObject(candidate);
+                                                 return fits;
+                                             });
+    help = font(choice.face, choice.size);
     return help;
 }
 

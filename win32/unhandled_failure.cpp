@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "layout_table.h"
 #include "utf16.h"
 
 namespace zobu {
@@ -14,8 +14,7 @@ namespace zobu {
 // box, in the interface's language, and a debugger hears the same text. Texts are UTF-8
 // inside the program and UTF-16 to Windows, so the Chinese of a failure's text survives.
 void EndOnUnhandledFailure(const std::exception& failure) noexcept {
-    std::fprintf(stderr, "zobu: unhandled failure, the calculator ends: %s\n", failure.what());
-    std::fflush(stderr);
+    WriteUnhandledFailure(failure);
     std::wstring text;
     try {
         text = ToUtf16(std::string("计算器出现无法处理的错误，即将关闭：\n\n") + failure.what());
@@ -23,7 +22,7 @@ void EndOnUnhandledFailure(const std::exception& failure) noexcept {
         text = L"计算器出现无法处理的错误，即将关闭。";  // no memory left to say more
     }
     OutputDebugStringW(text.c_str());
-    MessageBoxW(nullptr, text.c_str(), L"计算器 Zobu",
+    MessageBoxW(nullptr, text.c_str(), ToUtf16(kProgramName).c_str(),
                 MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
     std::_Exit(EXIT_FAILURE);
 }

@@ -1,18 +1,13 @@
 #include "win32_window.h"
 
-#include <commctrl.h>
 #include <imm.h>
 #include <windowsx.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <exception>
 #include <stdexcept>
 #include <string>
-#include <utility>
 
-#include "dpi.h"
-#include "icon_resource.h"
 #include "unhandled_failure.h"
 #include "utf16.h"
 
@@ -22,41 +17,6 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"ZobuCalculator";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kWindowExStyle = 0;
-// Control ids of the labels: the layout row plus this.
-constexpr int kFirstLabelId = 100;
-
-DWORD alignmentStyle(TextAlign align) {
-    switch (align) {
-        case TextAlign::Left:
-            // The help panel's lines end where its text says, never where a wider stand-in
-            // font would wrap them (a wrapped rule pushes the last lines out of the panel).
-            return SS_LEFTNOWORDWRAP;
-        case TextAlign::Right:
-            return SS_RIGHT;
-        case TextAlign::Center:
-            break;
-    }
-    return SS_CENTER;
-}
-
-// Static controls: no focus ever, and their text is what screen readers read. Without
-// SS_NOTIFY they let the mouse through to the window, which finds the label under it.
-// SS_NOPREFIX: an "&" is shown as is.
-DWORD labelStyle(const LabelSpec& row) {
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | SS_NOPREFIX | alignmentStyle(row.align);
-    if (row.visible) {
-        style |= WS_VISIBLE;
-    }
-    if (row.border) {
-        style |= WS_BORDER;
-    }
-    return style;
-}
-
-HICON loadIcon(HINSTANCE instance, int size) {
-    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
-                                         size, size, LR_DEFAULTCOLOR));
-}
 
 void registerClass(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
@@ -66,8 +26,8 @@ void registerClass(HINSTANCE instance, WNDPROC procedure) {
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = loadIcon(instance, GetSystemMetrics(SM_CXICON));
-    windowClass.hIconSm = loadIcon(instance, GetSystemMetrics(SM_CXSMICON));
+    windowClass.hIcon = LoadCalculatorIcon(instance, GetSystemMetrics(SM_CXICON));
+    windowClass.hIconSm = LoadCalculatorIcon(instance, GetSystemMetrics(SM_CXSMICON));
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     // The platform's face colour, as for push buttons; the labels paint the same.
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
@@ -78,110 +38,69 @@ void registerClass(HINSTANCE instance, WNDPROC procedure) {
 }
 
 std::int16_t modifierState() noexcept {
-    int shift = 0;
-    if (GetKeyState(VK_SHIFT) < 0) {
-        shift |= 1;
-    }
-    if (GetKeyState(VK_CONTROL) < 0) {
-        shift |= 2;
-    }
-    if (GetKeyState(VK_MENU) < 0) {
-        shift |= 4;
-    }
-    return static_cast<std::int16_t>(shift);
+    return ShiftState(GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0,
+                      GetKeyState(VK_MENU) < 0);
+}
+
+POINT clientPoint(LPARAM point) noexcept {
+    return {GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+}
+
+// Alt or F10 alone would put the window in menu mode and the next keys into its (empty) menu;
+// the keyboard stays the calculator's. The mouse opens the menu.
+bool keyboardMenu(WPARAM command, LPARAM lParam) noexcept {
+    return (command & 0xFFF0) == SC_KEYMENU && lParam == 0;
+}
+
+LRESULT staticColours(HDC dc) noexcept {
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
 }  // namespace
 
-Win32Window::Win32Window(HINSTANCE instance) {
+// Until the window is made, and its messages reach this object, Windows' defaults answer.
+HWND Win32Window::createWindow(HINSTANCE instance) {
     registerClass(instance, &Win32Window::windowProc);
     const std::wstring title = ToUtf16(kWindowTitle);
-    m_window = CreateWindowExW(kWindowExStyle, kWindowClass, title.c_str(), kWindowStyle,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
-                               nullptr, instance, this);
-    if (m_window == nullptr) {
+    HWND window = CreateWindowExW(kWindowExStyle, kWindowClass, title.c_str(), kWindowStyle,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  nullptr, nullptr, instance, nullptr);
+    if (window == nullptr) {
         throw std::runtime_error("cannot create the calculator's window");
     }
     // No input method: the calculator composes no text, and every key must reach Form_KeyUp
     // as its own virtual-key code, also while a Pinyin input method is in Chinese mode (which
     // would take C and V for itself, and the Esc that closes its window).
-    ImmAssociateContextEx(m_window, nullptr, 0);
-    for (std::size_t row = 0; row < kLayout.size(); ++row) {
-        const LabelSpec& laidOut = kLayout[row];
-        m_places[row] = {laidOut.left, laidOut.top, laidOut.width, laidOut.height};
-    }
-    createLabels(instance);
-    createTooltips(instance);
+    ImmAssociateContextEx(window, nullptr, 0);
+    return window;
+}
 
+// A screen reader's press is a click.
+Win32Window::Win32Window(HINSTANCE instance)
+    : m_window(createWindow(instance)),
+      m_access([this](std::size_t row) { RunEventHandler([&] { m_form.click(row); }); }) {
+    SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     // The size follows the DPI of the monitor Windows has put the window on.
-    useDpi(WindowDpi(m_window));
-    const int client = pixels(kClientHeightTwips);
+    m_dpi = WindowDpi(m_window);
+    m_icons.use(m_window, m_dpi);
+    m_labels.create(m_window, instance, m_dpi);
+    m_access.attach(m_labels.handles());
+    const int client = TwipsToPixels(kClientHeightTwips, m_dpi);
     m_frame =
         OuterHeight(OuterSize({0, client}, kWindowStyle, kWindowExStyle, m_dpi).cy - client, m_dpi);
     m_outerTwips = m_frame.twips(client, m_dpi);
     const SIZE outer = outerSize(m_dpi);
     SetWindowPos(m_window, nullptr, 0, 0, outer.cx, outer.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_form.Form_Load();
 }
 
 Win32Window::~Win32Window() {
     if (m_window != nullptr) {
         DestroyWindow(m_window);
     }
-    for (HICON icon : m_icons) {
-        if (icon != nullptr) {
-            DestroyIcon(icon);
-        }
-    }
-}
-
-void Win32Window::createLabels(HINSTANCE instance) {
-    for (std::size_t row = 0; row < kLayout.size(); ++row) {
-        const LabelSpec& laidOut = kLayout[row];
-        const std::wstring caption = ToUtf16(laidOut.caption);
-        const auto id = static_cast<INT_PTR>(kFirstLabelId + static_cast<int>(row));
-        m_labels[row] =
-            CreateWindowExW(0, L"STATIC", caption.c_str(), labelStyle(laidOut), 0, 0, 0, 0,
-                            m_window, reinterpret_cast<HMENU>(id), instance, nullptr);
-        if (m_labels[row] == nullptr) {
-            throw std::runtime_error("cannot create the calculator's labels");
-        }
-    }
-    // The help panel lies over every label: it hides them and takes every click inside it.
-    SetWindowPos(m_labels[LayoutRow(LabelName::lblHelp)], HWND_TOP, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    m_access.attach(m_labels);
-}
-
-void Win32Window::createTooltips(HINSTANCE instance) {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-    m_tooltips =
-        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr, instance, nullptr);
-    if (m_tooltips == nullptr) {
-        return;  // the calculator works without its tooltips
-    }
-    for (std::size_t row = 0; row < kLayout.size(); ++row) {
-        if (*kLayout[row].tooltip == '\0') {
-            continue;
-        }
-        std::wstring text = ToUtf16(kLayout[row].tooltip);
-        // By rectangle: the mouse never reaches the labels themselves.
-        TTTOOLINFOW tool{};
-        // The size the tooltips of every comctl32 version accept.
-        tool.cbSize = TTTOOLINFOW_V2_SIZE;
-        tool.uFlags = TTF_SUBCLASS;
-        tool.hwnd = m_window;
-        tool.uId = row;
-        tool.lpszText = text.data();
-        SendMessageW(m_tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
-}
-
-int Win32Window::pixels(double twips) const noexcept {
-    return TwipsToPixels(twips, m_dpi);
 }
 
 // The outer size at `dpi`: the client area's width as laid out, its height from the outer
@@ -192,85 +111,10 @@ SIZE Win32Window::outerSize(UINT dpi) const noexcept {
                      dpi);
 }
 
-// Fonts, places and icons for a (new) DPI. Edges are rounded, not sizes, so that labels that
-// touch in twips touch in pixels.
 void Win32Window::useDpi(UINT dpi) {
     m_dpi = dpi;
-    useIcons(dpi);
-    const TwipRect& say = m_places[LayoutRow(LabelName::lblSay)];
-    const int border = 2 * SystemMetric(SM_CXBORDER, dpi);
-    m_fonts.create(dpi, pixels(say.left + say.width) - pixels(say.left) - border);
-    // The tips are Chinese: they get the Chinese labels' font, wherever the system's tip
-    // font lacks the characters.
-    if (m_tooltips != nullptr) {
-        SendMessageW(m_tooltips, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(m_fonts.font(FontRole::Chinese)), FALSE);
-    }
-    // The help panel's face is measured when the panel is shown: until then it holds the
-    // lines' font, which exists already.
-    const std::size_t help = LayoutRow(LabelName::lblHelp);
-    m_helpFitted = false;
-    for (std::size_t row = 0; row < kLayout.size(); ++row) {
-        const FontRole role = row == help ? FontRole::Chinese : kLayout[row].font;
-        SendMessageW(m_labels[row], WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts.font(role)),
-                     FALSE);
-        placeLabel(row);
-    }
-    if (IsWindowVisible(m_labels[help])) {
-        fitHelp();
-    }
-}
-
-void Win32Window::useIcons(UINT dpi) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    const int sizes[] = {SystemMetric(SM_CXICON, dpi), SystemMetric(SM_CXSMICON, dpi)};
-    const WPARAM kinds[] = {ICON_BIG, ICON_SMALL};
-    for (std::size_t i = 0; i < m_icons.size(); ++i) {
-        HICON icon = loadIcon(instance, sizes[i]);
-        if (icon == nullptr) {
-            continue;  // the class's icon stays
-        }
-        SendMessageW(m_window, WM_SETICON, kinds[i], reinterpret_cast<LPARAM>(icon));
-        if (m_icons[i] != nullptr) {
-            DestroyIcon(m_icons[i]);
-        }
-        m_icons[i] = icon;
-    }
-}
-
-// The help panel's face and size, measured at the window's DPI so that all of its lines
-// show: chosen at the panel's first showing, and again at its first showing on a monitor of
-// another DPI.
-void Win32Window::fitHelp() {
-    const std::size_t help = LayoutRow(LabelName::lblHelp);
-    HWND label = m_labels[help];
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
-    const RECT panel = labelRect(help);
-    HFONT font = m_fonts.fitHelp(m_dpi, text, {panel.right - panel.left, panel.bottom - panel.top});
-    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    m_helpFitted = true;
-}
-
-RECT Win32Window::labelRect(std::size_t row) const noexcept {
-    const TwipRect& place = m_places[row];
-    return {pixels(place.left), pixels(place.top), pixels(place.left + place.width),
-            pixels(place.top + place.height)};
-}
-
-void Win32Window::placeLabel(std::size_t row) {
-    const RECT rect = labelRect(row);
-    MoveWindow(m_labels[row], rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-               TRUE);
-    if (m_tooltips != nullptr && *kLayout[row].tooltip != '\0') {
-        TTTOOLINFOW tool{};
-        tool.cbSize = TTTOOLINFOW_V2_SIZE;
-        tool.hwnd = m_window;
-        tool.uId = row;
-        tool.rect = rect;
-        SendMessageW(m_tooltips, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    m_icons.use(m_window, dpi);
+    m_labels.useDpi(dpi);
 }
 
 // The window has a fixed size and no maximise box: a shortcut set to "Run: Maximised", or
@@ -295,36 +139,16 @@ int Win32Window::run() noexcept {
     return got == -1 ? EXIT_FAILURE : static_cast<int>(message.wParam);
 }
 
-void Win32Window::setEvents(Events events) {
-    m_events = std::move(events);
-    // A screen reader's press is a click.
-    m_access.setClick([this](std::size_t row) {
-        if (m_events.click) {
-            RunEventHandler([&] { m_events.click(row); });
-        }
-    });
-}
-
 void Win32Window::setCaption(std::size_t row, std::string_view text) {
     m_access.write(row, ToUtf16(text));
 }
 
 void Win32Window::moveLabel(std::size_t row, const TwipRect& place) {
-    m_places.at(row) = place;
-    placeLabel(row);
+    m_labels.move(row, place);
 }
 
 void Win32Window::setLabelVisible(std::size_t row, bool visible) {
-    if (kLayout.at(row).name == LabelName::lblHelp) {
-        if (visible && !m_helpFitted) {
-            fitHelp();
-        }
-        // The shown panel covers every label, and with them their tips.
-        if (m_tooltips != nullptr) {
-            SendMessageW(m_tooltips, TTM_ACTIVATE, !visible, 0);
-        }
-    }
-    ShowWindow(m_labels.at(row), visible ? SW_SHOWNA : SW_HIDE);
+    m_labels.setVisible(row, visible);
 }
 
 // The outer height, title bar and borders included, with the frame as it was made.
@@ -348,18 +172,13 @@ void Win32Window::beep() {
 }
 
 LRESULT CALLBACK Win32Window::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
     auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY && self != nullptr) {
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
         self->m_window = nullptr;  // closed by the user: nothing left to destroy
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    }
-    // Until CreateWindowExW returns, the window is still being made: Windows' defaults.
-    if (self == nullptr || self->m_window == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
     return self->handleMessage(message, wParam, lParam);
@@ -369,44 +188,28 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-            pressed(lParam, message == WM_LBUTTONDBLCLK);
-            return 0;
+            return onPress(lParam, message == WM_LBUTTONDBLCLK);
         case WM_LBUTTONUP:
-            released(lParam);
-            return 0;
+            return onRelease(lParam);
         case WM_CAPTURECHANGED:
-            m_pressed.reset();  // taken away (by a dialog, say): no click
+            m_pairing.cancel();  // taken away (by a dialog, say): no click
             return 0;
         case WM_KEYUP:
         case WM_SYSKEYUP:
-            keyReleased(wParam);
+            onKeyUp(wParam);
             break;  // not taken from Windows: Alt+F4 and the like still work
         case WM_SYSCOMMAND:
-            // Alt or F10 alone would put the window in menu mode and the next keys into its
-            // (empty) menu; the keyboard stays the calculator's. The mouse opens the menu.
-            if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0) {
-                return 0;
-            }
-            break;
-        case WM_CTLCOLORSTATIC: {
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-        }
+            return keyboardMenu(wParam, lParam) ? 0
+                                                : DefWindowProcW(m_window, message, wParam, lParam);
+        case WM_CTLCOLORSTATIC:
+            return staticColours(reinterpret_cast<HDC>(wParam));
         case WM_GETDPISCALEDSIZE:
             // Windows would scale the outer size, frame included; the client area's twips
             // are what must stay.
             *reinterpret_cast<SIZE*>(lParam) = outerSize(static_cast<UINT>(wParam));
             return TRUE;
-        case WM_DPICHANGED: {
-            useDpi(HIWORD(wParam));
-            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-            const SIZE outer = outerSize(m_dpi);
-            SetWindowPos(m_window, nullptr, suggested->left, suggested->top, outer.cx, outer.cy,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
-            return 0;
-        }
+        case WM_DPICHANGED:
+            return onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
@@ -416,56 +219,43 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(m_window, message, wParam, lParam);
 }
 
-// The topmost shown label under a point of the client area (the help panel lies above all).
-std::optional<std::size_t> Win32Window::labelAt(LPARAM point) const {
-    HWND child = ChildWindowFromPointEx(m_window, {GET_X_LPARAM(point), GET_Y_LPARAM(point)},
-                                        CWP_SKIPINVISIBLE);
-    const int id = child != nullptr && child != m_window ? GetDlgCtrlID(child) : 0;
-    if (id < kFirstLabelId || id >= kFirstLabelId + static_cast<int>(kLabelCount)) {
-        return std::nullopt;
+// The label under the press begins a click; the release comes here wherever the pointer
+// has gone.
+LRESULT Win32Window::onPress(LPARAM point, bool secondOfPair) {
+    const std::optional<std::size_t> row = m_labels.labelAt(clientPoint(point));
+    if (const std::optional<std::size_t> paired = m_pairing.press(row, secondOfPair)) {
+        RunEventHandler([&] { m_form.doubleClick(*paired); });
+    } else if (row && !secondOfPair) {
+        SetCapture(m_window);
     }
-    return static_cast<std::size_t>(id - kFirstLabelId);
+    return 0;
 }
 
-// The second press of a quick pair is never a click, whichever label it lands on: a quick
-// double-click on a key acts once, and one that hides the help panel enters nothing. It is
-// a double-click only when the first click of the pair ended on the same label.
-void Win32Window::pressed(LPARAM point, bool secondOfPair) {
-    const std::optional<std::size_t> row = labelAt(point);
-    const std::optional<std::size_t> clicked = std::exchange(m_clicked, std::nullopt);
-    if (secondOfPair) {
-        m_pressed.reset();
-        if (row && row == clicked && m_events.doubleClick) {
-            RunEventHandler([&] { m_events.doubleClick(*row); });
-        }
-        return;
-    }
-    m_pressed = row;
-    if (row) {
-        SetCapture(m_window);  // the release comes here wherever the pointer has gone
-    }
-}
-
-// A click: the release over the label the press began on.
-void Win32Window::released(LPARAM point) {
-    const std::optional<std::size_t> row = std::exchange(m_pressed, std::nullopt);
+// Paired before the capture ends: its end would cancel the press.
+LRESULT Win32Window::onRelease(LPARAM point) {
+    const std::optional<std::size_t> clicked =
+        m_pairing.release(m_labels.labelAt(clientPoint(point)));
     if (GetCapture() == m_window) {
         ReleaseCapture();
     }
-    if (row && labelAt(point) == row) {
-        m_clicked = row;
-        if (m_events.click) {
-            RunEventHandler([&] { m_events.click(*row); });
-        }
+    if (clicked) {
+        RunEventHandler([&] { m_form.click(*clicked); });
     }
+    return 0;
 }
 
-void Win32Window::keyReleased(WPARAM key) {
-    if (m_events.keyUp) {
-        const auto KeyCode = static_cast<std::int16_t>(key);
-        const std::int16_t Shift = modifierState();
-        RunEventHandler([&] { m_events.keyUp(KeyCode, Shift); });
-    }
+void Win32Window::onKeyUp(WPARAM key) {
+    const auto KeyCode = static_cast<std::int16_t>(key);
+    const std::int16_t Shift = modifierState();
+    RunEventHandler([&] { m_form.Form_KeyUp(KeyCode, Shift); });
+}
+
+LRESULT Win32Window::onDpiChanged(UINT dpi, const RECT& suggested) {
+    useDpi(dpi);
+    const SIZE outer = outerSize(m_dpi);
+    SetWindowPos(m_window, nullptr, suggested.left, suggested.top, outer.cx, outer.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    return 0;
 }
 
 }  // namespace zobu

@@ -4,6 +4,7 @@
 # the installed zobu.exe shows its window; removal leaves nothing of Zobu's. Needs an X server
 # (xvfb-run). A failure shows in the trace.
 #   msi_test.sh <cpack> <the Windows build's CPackConfig.cmake> <version> <scratch folder>
+#               <vendor> <Chinese name>
 set -euxo pipefail
 rm -rf "$4"
 # No Mono or Gecko prompts; no desktop files for the shortcut outside the prefix.
@@ -15,8 +16,8 @@ wine msiexec /i "$4"/old/*.msi /qn
 wine msiexec /i "$4"/new/*.msi /qn
 wine msiexec /i "$4"/old/*.msi /qn && exit 1 # an older version is refused
 entries=$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -d '\r' | tr -s ' ')
-[ "$(grep -E '^ (DisplayName|DisplayVersion|Publisher) ' <<<"$entries")" = $' DisplayName REG_SZ Zobu\n DisplayVersion REG_SZ '"$3"$'\n Publisher REG_SZ The Zobu developers' ]
-[ -n "$(find "$WINEPREFIX/drive_c" -name '计算器 Zobu.lnk')" ]
+[ "$(grep -E '^ (DisplayName|DisplayVersion|Publisher) ' <<<"$entries")" = $' DisplayName REG_SZ Zobu\n DisplayVersion REG_SZ '"$3"$'\n Publisher REG_SZ '"$5" ]
+[ -n "$(find "$WINEPREFIX/drive_c" -name "$6.lnk")" ]
 wine "$WINEPREFIX/drive_c/Program Files/Zobu/zobu.exe" &
 timeout 60 xdotool search --sync --onlyvisible --name Zobu
 kill $! && wait $! || true

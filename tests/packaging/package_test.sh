@@ -12,7 +12,7 @@ for path in usr/bin/zobu usr/share/applications/"$3".desktop usr/share/metainfo/
     usr/share/icons/hicolor/scalable/apps/"$3".svg $(tr ';' '\n' <<<"$4" | sed "s|.*|usr/share/icons/hicolor/&x&/apps/$3.png|"); do
     grep -qxF "./$path" <<<"$listing" || { echo "the package lacks $path" >&2; exit 1; }
 done
-for dependency in libqt6widgets6 fonts-dejavu-core fonts-arphic-uming; do
+for dependency in libqt6widgets6 $(grep -v '^#' "$(dirname "$0")/../../qt/font_packages.txt"); do
     dpkg-deb -f "$deb" Depends | tr ',|' '\n\n' | awk '{ print $1 }' | grep -qxF $dependency ||
         { echo "Depends lacks $dependency" >&2; exit 1; }
 done
