@@ -167,11 +167,9 @@ class Session:
                 "hidden": sum(int(state, 16) & 0x8000 > 0 for _, state, *_ in labels)}
 
     def spoken(self):
-        said = {}
-        for kind, row, text in (line.split(" ", 2) for line in self.ask("heard")):
-            name = {int(self.labels["say.row"][0]): "say", int(self.labels["next.row"][0]): "next"}.get(int(row))
-            if kind == "live":
-                said.setdefault(name or row, []).append(text)
+        said, names = {}, {int(self.labels[f"{name}.row"][0]): name for name in ("say", "next")}
+        for row, text in (line.split(" ", 1) for line in self.ask("heard")):
+            said.setdefault(names.get(int(row), row), []).append(text)
         return said
 
     def press(self, keys):

@@ -5,64 +5,59 @@
 //                 roles and states as MSAA numbers in hex, line breaks in a name shown as "|")
 //     press NAME  the default action of the last label so named (the keys come after the
 //                 lines): "pressed", or "refused HRESULT"
-//     heard       the events heard since the last "heard", in order: "live ROW NAME" per
-//                 live-region change, "name ROW NAME" per name change, each name as it is
-//                 once the command before has been answered
+//     heard       the live-region changes heard since the last "heard", in order: "ROW NAME",
+//                 each name as it is once the command before has been answered
 #include <windows.h>
 
 #include <ole2.h>
 #include <oleacc.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <iostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
 std::vector<HWND> g_labels;  // by layout row: the calculator numbers its labels in that order
-std::vector<std::pair<DWORD, std::ptrdiff_t>> g_events;  // event, row: not yet named
+std::vector<std::size_t> g_changed;  // rows whose live-region change is not yet named
 std::vector<std::string> g_heard;
 
-std::string Utf8(const wchar_t* text) {
-    std::string out;
-    for (; text != nullptr && *text != L'\0'; ++text) {
-        char bytes[8];
-        const int n =
-            WideCharToMultiByte(CP_UTF8, 0, text, 1, bytes, sizeof bytes, nullptr, nullptr);
-        out.append(bytes, static_cast<std::size_t>(
-                              n));  // a surrogate half gives none: no reader reads one
-    }
-    std::replace(out.begin(), out.end(), '\n', '|');
-    out.erase(std::remove(out.begin(), out.end(), '\r'), out.end());
-    return out;
-}
-
-// A BSTR as UTF-8, freed; "-" for none.
+// A BSTR as one line of UTF-8, freed; "-" for none.
 std::string Take(HRESULT result, const BSTR& text) {
-    std::string out = SUCCEEDED(result) && text != nullptr ? Utf8(text) : "-";
+    std::string out(SUCCEEDED(result) && text != nullptr ? SysStringLen(text) * 3 : 0, '\0');
+    out.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(SysStringLen(text)), out.data(),
+                            static_cast<int>(out.size()), nullptr, nullptr)));
     SysFreeString(text);
-    return out;
+    std::replace(out.begin(), out.end(), '\n', '|');
+    std::erase(out, '\r');
+    return out.empty() ? "-" : out;
 }
 
-VARIANT Self() {
+const VARIANT kSelf = [] {
     VARIANT self{};
     self.vt = VT_I4;
     self.lVal = CHILDID_SELF;
     return self;
-}
+}();
 
-IAccessible* Object(HWND label) {
+// Each query a new object, as a reader gets one from each event.
+template <typename Query>
+void Ask(HWND label, Query query) {
     IAccessible* object = nullptr;
     AccessibleObjectFromWindow(label, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
                                reinterpret_cast<void**>(&object));
-    return object;
+    if (object != nullptr) {
+        query(*object);
+        object->Release();
+    }
 }
 
-std::string Name(IAccessible* object, VARIANT child) {
+std::string Name(IAccessible& object) {
     BSTR name = nullptr;
-    return Take(object->get_accName(child, &name), name);
+    return Take(object.get_accName(kSelf, &name), name);
 }
 
 BOOL CALLBACK AddLabel(HWND child, LPARAM) {
@@ -72,11 +67,10 @@ BOOL CALLBACK AddLabel(HWND child, LPARAM) {
 
 // Only noted here: a call into the calculator from inside the callback would let the next
 // event's callback run before this one's is done.
-void CALLBACK Heard(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG, DWORD, DWORD) {
+void CALLBACK Heard(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD) {
     const auto label = std::find(g_labels.begin(), g_labels.end(), window);
-    const bool told = event == EVENT_OBJECT_NAMECHANGE || event == EVENT_OBJECT_LIVEREGIONCHANGED;
-    if (told && label != g_labels.end() && object == OBJID_CLIENT) {
-        g_events.emplace_back(event, label - g_labels.begin());
+    if (label != g_labels.end() && object == OBJID_CLIENT) {
+        g_changed.push_back(static_cast<std::size_t>(label - g_labels.begin()));
     }
 }
 
@@ -86,53 +80,41 @@ void Pump() {
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         DispatchMessageW(&message);
     }
-    for (const auto& [event, row] : g_events) {
-        IAccessible* object = Object(g_labels[static_cast<std::size_t>(row)]);
-        g_heard.push_back((event == EVENT_OBJECT_LIVEREGIONCHANGED ? "live " : "name ") +
-                          std::to_string(row) + ' ' +
-                          (object != nullptr ? Name(object, Self()) : "-"));
-        if (object != nullptr) {
-            object->Release();
-        }
+    for (const std::size_t row : g_changed) {
+        Ask(g_labels[row], [&](IAccessible& label) {
+            g_heard.push_back(std::to_string(row) + ' ' + Name(label));
+        });
     }
-    g_events.clear();
+    g_changed.clear();
 }
 
 void List() {
     for (HWND label : g_labels) {
-        IAccessible* object = Object(label);
-        if (object == nullptr) {
-            std::cout << "none\n";
-            continue;
-        }
-        VARIANT role{}, state{};
-        BSTR action = nullptr, description = nullptr;
-        object->get_accRole(Self(), &role);
-        object->get_accState(Self(), &state);
-        const std::string word = Take(object->get_accDefaultAction(Self(), &action), action);
-        std::cout << std::hex << role.lVal << '\t' << state.lVal << std::dec << '\t' << word << '\t'
-                  << Name(object, Self()) << '\t'
-                  << Take(object->get_accDescription(Self(), &description), description) << '\n';
-        object->Release();
+        Ask(label, [](IAccessible& object) {
+            VARIANT role{}, state{};
+            BSTR action = nullptr, description = nullptr;
+            object.get_accRole(kSelf, &role);
+            object.get_accState(kSelf, &state);
+            const std::string word = Take(object.get_accDefaultAction(kSelf, &action), action);
+            std::cout << std::hex << role.lVal << '\t' << state.lVal << std::dec << '\t' << word
+                      << '\t' << Name(object) << '\t'
+                      << Take(object.get_accDescription(kSelf, &description), description) << '\n';
+        });
     }
 }
 
 void Press(const std::string& name) {
-    for (auto label = g_labels.rbegin(); label != g_labels.rend(); ++label) {
-        IAccessible* object = Object(*label);
-        if (object != nullptr && Name(object, Self()) == name) {
-            const HRESULT result = object->accDoDefaultAction(Self());
-            object->Release();
-            char answer[32];
-            std::snprintf(answer, sizeof answer, "refused %lx", static_cast<unsigned long>(result));
-            std::cout << (result == S_OK ? "pressed" : answer) << '\n';
-            return;
-        }
-        if (object != nullptr) {
-            object->Release();
-        }
+    HRESULT result = E_INVALIDARG;
+    for (auto label = g_labels.rbegin(); label != g_labels.rend() && result == E_INVALIDARG;
+         ++label) {
+        Ask(*label, [&](IAccessible& object) {
+            if (Name(object) == name) {
+                result = object.accDoDefaultAction(kSelf);
+            }
+        });
     }
-    std::cout << "no label " << name << '\n';
+    std::cout << (result == S_OK ? "pressed" : "refused ") << std::hex
+              << (result == S_OK ? 0 : result) << std::dec << '\n';
 }
 
 }  // namespace
@@ -141,22 +123,18 @@ int main() {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     HWND window = nullptr;
     for (int tries = 0; window == nullptr && tries < 600;
-         ++tries) {  // the calculator may still start
+         ++tries) {  // the calculator may be starting
         window = FindWindowW(L"ZobuCalculator", nullptr);
         Sleep(window == nullptr ? 100 : 0);
-    }
-    if (window == nullptr) {
-        std::cout << "no calculator\n";
-        return 1;
     }
     EnumChildWindows(window, AddLabel, 0);
     std::sort(g_labels.begin(), g_labels.end(),
               [](HWND a, HWND b) { return GetDlgCtrlID(a) < GetDlgCtrlID(b); });
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr, Heard,
+    SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr, Heard,
                     process, 0, WINEVENT_OUTOFCONTEXT);
-    std::cout << "ready\n.\n" << std::flush;
+    std::cout << (window != nullptr ? "ready" : "no calculator") << "\n.\n" << std::flush;
     for (std::string line; std::getline(std::cin, line);) {
         Pump();
         if (line == "list") {
@@ -165,10 +143,9 @@ int main() {
             Press(line.substr(6));
             Pump();
         } else if (line == "heard") {
-            for (const std::string& heard : g_heard) {
+            for (const std::string& heard : std::exchange(g_heard, {})) {
                 std::cout << heard << '\n';
             }
-            g_heard.clear();
         }
         std::cout << ".\n" << std::flush;
     }
