@@ -60,11 +60,6 @@ std::string Name(IAccessible& object) {
     return Take(object.get_accName(kSelf, &name), name);
 }
 
-BOOL CALLBACK AddLabel(HWND child, LPARAM) {
-    g_labels.push_back(child);
-    return TRUE;
-}
-
 // Only noted here: a call into the calculator from inside the callback would let the next
 // event's callback run before this one's is done.
 void CALLBACK Heard(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD) {
@@ -113,8 +108,11 @@ void Press(const std::string& name) {
             }
         });
     }
-    std::cout << (result == S_OK ? "pressed" : "refused ") << std::hex
-              << (result == S_OK ? 0 : result) << std::dec << '\n';
+    if (result == S_OK) {
+        std::cout << "pressed\n";
+    } else {
+        std::cout << "refused " << std::hex << result << std::dec << '\n';
+    }
 }
 
 }  // namespace
@@ -122,12 +120,14 @@ void Press(const std::string& name) {
 int main() {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     HWND window = nullptr;
-    for (int tries = 0; window == nullptr && tries < 600;
-         ++tries) {  // the calculator may be starting
+    // The calculator may still be starting.
+    for (int tries = 0; window == nullptr && tries < 600; ++tries) {
         window = FindWindowW(L"ZobuCalculator", nullptr);
         Sleep(window == nullptr ? 100 : 0);
     }
-    EnumChildWindows(window, AddLabel, 0);
+    for (HWND label = nullptr; (label = FindWindowExW(window, label, nullptr, nullptr));) {
+        g_labels.push_back(label);
+    }
     std::sort(g_labels.begin(), g_labels.end(),
               [](HWND a, HWND b) { return GetDlgCtrlID(a) < GetDlgCtrlID(b); });
     DWORD process = 0;
