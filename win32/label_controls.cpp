@@ -46,6 +46,16 @@ bool hasTooltip(std::size_t row) {
     return *kLayout[row].tooltip != '\0';
 }
 
+// A label's tooltip, known to the tooltip control by the window and the label's row.
+TTTOOLINFOW toolOf(HWND window, std::size_t row) {
+    TTTOOLINFOW tool{};
+    // The size the tooltips of every comctl32 version accept.
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = window;
+    tool.uId = row;
+    return tool;
+}
+
 }  // namespace
 
 void LabelControls::create(HWND window, HINSTANCE instance, UINT dpi) {
@@ -85,12 +95,8 @@ void LabelControls::createTooltips(HINSTANCE instance) {
         }
         std::wstring text = ToUtf16(kLayout[row].tooltip);
         // By rectangle: the mouse never reaches the labels themselves.
-        TTTOOLINFOW tool{};
-        // The size the tooltips of every comctl32 version accept.
-        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        TTTOOLINFOW tool = toolOf(m_window, row);
         tool.uFlags = TTF_SUBCLASS;
-        tool.hwnd = m_window;
-        tool.uId = row;
         tool.lpszText = text.data();
         SendMessageW(m_tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
@@ -149,10 +155,7 @@ void LabelControls::place(std::size_t row) {
     MoveWindow(m_labels[row], rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                TRUE);
     if (m_tooltips != nullptr && hasTooltip(row)) {
-        TTTOOLINFOW tool{};
-        tool.cbSize = TTTOOLINFOW_V2_SIZE;
-        tool.hwnd = m_window;
-        tool.uId = row;
+        TTTOOLINFOW tool = toolOf(m_window, row);
         tool.rect = rect;
         SendMessageW(m_tooltips, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
