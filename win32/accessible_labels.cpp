@@ -151,6 +151,8 @@ std::wstring AccessibleLabels::description(std::size_t row) const {
     return ToUtf16(describe(row).description);
 }
 
+// The word a reader says for the action, as it says it for the keys of the program on Linux
+// (Qt's press action).
 std::wstring AccessibleLabels::pressWord(std::size_t row) const {
     return describe(row).pressAvailable ? L"Press" : L"";
 }
