@@ -1,6 +1,9 @@
 #include "dpi.h"
 
+#include <algorithm>
+
 #include "icon_resource.h"
+#include "layout_table.h"
 
 namespace zobu {
 namespace {
@@ -58,6 +61,21 @@ int SystemMetric(int index, UINT dpi) noexcept {
         return get(index, dpi);
     }
     return GetSystemMetrics(index);
+}
+
+void WindowSize::madeAt(UINT dpi) noexcept {
+    const int client = TwipsToPixels(kClientHeightTwips, dpi);
+    m_frame = OuterHeight(OuterSize({0, client}, m_style, m_exStyle, dpi).cy - client, dpi);
+    m_outerTwips = m_frame.twips(client, dpi);
+}
+
+double WindowSize::outerTwips(int clientPixels, UINT dpi) const noexcept {
+    return m_frame.twips(clientPixels, dpi);
+}
+
+SIZE WindowSize::at(UINT dpi) const noexcept {
+    const int height = std::max(0, m_frame.clientPixels(m_outerTwips, dpi));
+    return OuterSize({TwipsToPixels(kClientWidthTwips, dpi), height}, m_style, m_exStyle, dpi);
 }
 
 HICON LoadCalculatorIcon(HINSTANCE instance, int size) noexcept {

@@ -3,7 +3,6 @@
 #include <imm.h>
 #include <windowsx.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
@@ -15,8 +14,6 @@ namespace zobu {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"ZobuCalculator";
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr DWORD kWindowExStyle = 0;
 
 void registerClass(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
@@ -87,11 +84,8 @@ Win32Window::Win32Window(HINSTANCE instance)
     m_icons.use(m_window, m_dpi);
     m_labels.create(m_window, instance, m_dpi);
     m_access.attach(m_labels.handles());
-    const int client = TwipsToPixels(kClientHeightTwips, m_dpi);
-    m_frame =
-        OuterHeight(OuterSize({0, client}, kWindowStyle, kWindowExStyle, m_dpi).cy - client, m_dpi);
-    m_outerTwips = m_frame.twips(client, m_dpi);
-    const SIZE outer = outerSize(m_dpi);
+    m_size.madeAt(m_dpi);
+    const SIZE outer = m_size.at(m_dpi);
     SetWindowPos(m_window, nullptr, 0, 0, outer.cx, outer.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     m_form.Form_Load();
@@ -101,14 +95,6 @@ Win32Window::~Win32Window() {
     if (m_window != nullptr) {
         DestroyWindow(m_window);
     }
-}
-
-// The outer size at `dpi`: the client area's width as laid out, its height from the outer
-// height frmA last set, and the frame as Windows draws it at that DPI.
-SIZE Win32Window::outerSize(UINT dpi) const noexcept {
-    const int height = std::max(0, m_frame.clientPixels(m_outerTwips, dpi));
-    return OuterSize({TwipsToPixels(kClientWidthTwips, dpi), height}, kWindowStyle, kWindowExStyle,
-                     dpi);
 }
 
 void Win32Window::useDpi(UINT dpi) {
@@ -155,12 +141,12 @@ void Win32Window::setLabelVisible(std::size_t row, bool visible) {
 double Win32Window::windowHeight() const {
     RECT client{};
     GetClientRect(m_window, &client);
-    return m_frame.twips(client.bottom, m_dpi);
+    return m_size.outerTwips(client.bottom, m_dpi);
 }
 
 void Win32Window::setWindowHeight(double twips) {
-    m_outerTwips = twips;
-    const SIZE outer = outerSize(m_dpi);
+    m_size.setOuterTwips(twips);
+    const SIZE outer = m_size.at(m_dpi);
     RECT rect{};
     GetWindowRect(m_window, &rect);
     SetWindowPos(m_window, nullptr, 0, 0, rect.right - rect.left, outer.cy,
@@ -204,9 +190,7 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
             return staticColours(reinterpret_cast<HDC>(wParam));
         case WM_GETDPISCALEDSIZE:
-            // Windows would scale the outer size, frame included; the client area's twips
-            // are what must stay.
-            *reinterpret_cast<SIZE*>(lParam) = outerSize(static_cast<UINT>(wParam));
+            *reinterpret_cast<SIZE*>(lParam) = m_size.at(static_cast<UINT>(wParam));
             return TRUE;
         case WM_DPICHANGED:
             return onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
@@ -252,7 +236,7 @@ void Win32Window::onKeyUp(WPARAM key) {
 
 LRESULT Win32Window::onDpiChanged(UINT dpi, const RECT& suggested) {
     useDpi(dpi);
-    const SIZE outer = outerSize(m_dpi);
+    const SIZE outer = m_size.at(m_dpi);
     SetWindowPos(m_window, nullptr, suggested.left, suggested.top, outer.cx, outer.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     return 0;

@@ -15,7 +15,6 @@
 #include "form_surface.h"
 #include "frm_a.h"
 #include "label_controls.h"
-#include "outer_height.h"
 #include "win32_clipboard.h"
 
 namespace zobu {
@@ -51,16 +50,15 @@ private:
 
     static HWND createWindow(HINSTANCE instance);
     void useDpi(UINT dpi);
-    SIZE outerSize(UINT dpi) const noexcept;
+
+    static constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    static constexpr DWORD kWindowExStyle = 0;
 
     HWND m_window;
     UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
     LabelControls m_labels;
     WindowIcons m_icons;
-    // The frame as made, and the outer height frmA last set (or the laid-out one): at a new
-    // DPI the client area takes its height from them again.
-    OuterHeight m_frame{0, USER_DEFAULT_SCREEN_DPI};
-    double m_outerTwips = 0;
+    WindowSize m_size{kWindowStyle, kWindowExStyle};
     ClickPairing m_pairing;
     Win32Clipboard m_clipboard{m_window};
     frmA m_form{*this, m_clipboard};

@@ -66,7 +66,6 @@ const std::vector<NativeCase> kXkbCases{
     {"Dvorak Shift+V on the US period key", Qt::Key_V, kShift, 60, 'V', {'v', 'V'}, VK_V, VK_V},
     {"Dvorak j on the US C key", Qt::Key_J, kNone, kKeycodeC, 'j', {'j', 'J'}, 'J', 'J'},
     {"ru es on the C key", 0x421, kCtrl, kKeycodeC, 0x6d3, {0x6d3, 0x6f3}, VK_C, VK_C},
-    {"ru em on the V key", 0x41c, kNone, kKeycodeV, 0x6cd, {0x6cd, 0x6ed}, VK_V, VK_V},
     // The keys that type "+", "-" or "." at either level.
     {"equal", Qt::Key_Equal, kNone, kKeycodeEqual, '=', {'=', '+'}, VK_OEM_PLUS, VK_OEM_PLUS},
     {"Shift+period greater", Qt::Key_Greater, kShift, 60, '>', {'.', '>'}, VK_OEM_PERIOD, VK_OEM_PERIOD},
@@ -77,8 +76,6 @@ const std::vector<NativeCase> kXkbCases{
     {"de sharp s on the US minus key", Qt::Key_ssharp, kNone, 20, 0xdf, {0xdf, '?'}, kNothing, kNothing},
     // The other signs by their US key's place.
     {"fr exclam on the US slash key", Qt::Key_Exclam, kNone, kKeycodeSlash, '!', {'!', 0xa7}, VK_OEM_2, VK_OEM_2},
-    {"de adiaeresis on the US quote key", 0xc4, kNone, kKeycodeApostrophe, 0xe4, {0xe4, 0xc4}, VK_OEM_7, VK_OEM_7},
-    {"de numbersign on the US backslash key", Qt::Key_NumberSign, kNone, kKeycodeBackslash, '#', {'#', '\''}, VK_OEM_5, VK_OEM_5},
     // Keys that type no character.
     {"F1", Qt::Key_F1, kNone, 67, 0xffbe, {0xffbe, 0}, VK_F1, VK_F1},
     {"unknown keysym on an unknown keycode", 0, kNone, 200, 0x10020ac, {}, kNothing, kNothing},
