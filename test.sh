@@ -21,9 +21,10 @@ configure engine-only
 cmake --build --preset engine-only
 ctest --preset engine-only
 
-step "the Windows program, cross-built"
+step "the Windows program, cross-built, and its window's own checks under Wine"
 configure windows
 cmake --build --preset windows
+ctest --preset windows
 
 step "all tests, the end-to-end ones also on the Windows program under Wine"
 configure ci -DZOBU_WINDOWS_EXE="$PWD/build/windows/zobu.exe"

@@ -161,10 +161,6 @@ void LabelControls::place(std::size_t row) {
     }
 }
 
-void LabelControls::setCaption(std::size_t row, std::string_view text) {
-    SetWindowTextW(m_labels.at(row), ToUtf16(text).c_str());
-}
-
 void LabelControls::move(std::size_t row, const TwipRect& place) {
     m_places.at(row) = place;
     this->place(row);

@@ -30,8 +30,9 @@ public:
     void create(HWND window, HINSTANCE instance, UINT dpi);
     // Fonts and places for a (new) DPI.
     void useDpi(UINT dpi);
+    // The labels by layout row; their captions are written through AccessibleLabels.
+    const std::array<HWND, kLabelCount>& handles() const noexcept { return m_labels; }
 
-    void setCaption(std::size_t row, std::string_view text);
     void move(std::size_t row, const TwipRect& place);
     void setVisible(std::size_t row, bool visible);
 

@@ -74,12 +74,16 @@ HWND Win32Window::createWindow(HINSTANCE instance) {
     return window;
 }
 
-Win32Window::Win32Window(HINSTANCE instance) : m_window(createWindow(instance)) {
+// A screen reader's press is a click.
+Win32Window::Win32Window(HINSTANCE instance)
+    : m_window(createWindow(instance)),
+      m_access([this](std::size_t row) { RunEventHandler([&] { m_form.click(row); }); }) {
     SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     // The size follows the DPI of the monitor Windows has put the window on.
     m_dpi = WindowDpi(m_window);
     m_icons.use(m_window, m_dpi);
     m_labels.create(m_window, instance, m_dpi);
+    m_access.attach(m_labels.handles());
     m_size.madeAt(m_dpi);
     const SIZE outer = m_size.at(m_dpi);
     SetWindowPos(m_window, nullptr, 0, 0, outer.cx, outer.cy,
@@ -122,7 +126,7 @@ int Win32Window::run() noexcept {
 }
 
 void Win32Window::setCaption(std::size_t row, std::string_view text) {
-    m_labels.setCaption(row, text);
+    m_access.write(row, ToUtf16(text));
 }
 
 void Win32Window::moveLabel(std::size_t row, const TwipRect& place) {

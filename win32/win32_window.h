@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "accessible_labels.h"
 #include "click_pairing.h"
 #include "dpi.h"
 #include "form_surface.h"
@@ -61,6 +62,7 @@ private:
     ClickPairing m_pairing;
     Win32Clipboard m_clipboard{m_window};
     frmA m_form{*this, m_clipboard};
+    AccessibleLabels m_access;
 };
 
 }  // namespace zobu

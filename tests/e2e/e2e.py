@@ -13,11 +13,17 @@
 #     other    an xdotool key name or chord ("shift+8", "Num_Lock", "ctrl+c")
 #     layout:L switches the running server's keyboard layout (setxkbmap -layout L)
 #     groupG:N,N presses the keys with these X keycodes in locked keyboard group G
+#     r:KEYS   presses keys through a screen reader's default action (the Windows program only)
+#     wait:help, wait:nohelp  waits until the reader finds the help panel shown, or hidden
 # A row starts from a cleared calculator in an unfolded window with the help panel hidden, with
 # `clipboard` (bytes) or else MARK on the clipboard; a row's own clipboard must be read. Expected:
 # "show" the display, copied by a click on C; "clip" the clipboard; "height" the client height,
 # "full" or "folded"; "bells" (default 0); "windows" what differs for the Windows program (a
 # PROGRAM ending in .exe, run under Wine at 96 DPI times the scale), or why it does not run there.
+# Through the reader (ZOBU_READER, the Windows program's): "heard" the live-region changes of the
+# display ("say") and the note line ("next"), each with its text, in order; "refused" presses;
+# "listed" how many labels are buttons with a default action, have a description, are hidden.
+# A reader's group starts each row from its own presses of DEL, so that no key from X overtakes.
 # A row that reads the display makes no copy of its own.
 # Each is read once the program has acted, as seen from outside: xclip says when it hands out its
 # text, a copy takes the clipboard from xclip (and comes after every action before it), the window
@@ -60,6 +66,13 @@ GROUPS = {
         # Windows' Unicode text ends at its first NUL: every Windows program reads "12" here.
         ("c:7V", b"12\x0034", {"show": "7", "bells": 1, "windows": {"show": "12", "bells": 0}}),
     ]),
+    "reader": ({"reader": True}, [
+        ("", None, {"listed": {"buttons": 21, "described": 15, "hidden": 1}}),
+        # Every write of the display is heard, also one that leaves its text as it was.
+        ("r:2+2=", None, {"heard": {"say": ["2", "2", "2", "4"]}, "show": "4"}),
+        ("r:1/0=", None, {"heard": {"say": ["1", "1", "0"], "next": ["运算失败 除数为零"]}, "bells": 1}),
+        ("F1 wait:help r:7 F1 wait:nohelp r:8", None, {"refused": 1, "heard": {"say": ["8"]}}),
+    ]),
     "scale2": ({"scale": 2}, [("c:12+3=", None, {"show": "15"}), ("dbl:say", None, {"height": "folded"})]),
     "keyboard": ({"layout": "us"}, [
         ("10 11 12 13 14 15 16 17 18 19 60 14", None, {"show": "1234567890.5"}),
@@ -101,16 +114,16 @@ def wait_for(predicate, seconds):
 
 
 class Session:
-    def __init__(self, probe, command, scale=1, layout=None, locale=None):
+    def __init__(self, probe, command, scale=1, layout=None, locale=None, reader=False):
         self.scale, self.procs, self.last, self.bells, self.display = scale, [], (None, 0), 0, None
-        self.wine = command[-1].endswith(".exe")
+        self.wine, self.refused = command[-1].endswith(".exe"), 0
         try:
-            self.open(probe, command, layout, locale)
+            self.open(probe, command, layout, locale, reader)
         except BaseException:
             self.end()  # a program that cannot start leaves no server behind
             raise
 
-    def open(self, probe, command, layout, locale):
+    def open(self, probe, command, layout, locale, reader):
         scale = self.scale
         read, write = os.pipe()
         self.env = {k: v for k, v in os.environ.items() if k not in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
@@ -145,6 +158,37 @@ class Session:
         assert search.poll() == 0, f"the program ended with status {self.zobu.poll()} showing no window"
         self.window = search.stdout.read().split()[0].decode()
         self.run("xdotool", "windowfocus", "--sync", self.window)
+        self.reader = None
+        if reader:
+            self.reader = self.start([command[0], os.environ["ZOBU_READER"]], stdin=subprocess.PIPE, text=True)
+            assert self.ask() == ["ready"], "the reader found no calculator"
+
+    def ask(self, command=None):
+        """The reader's answer to a command: its lines up to the closing "."."""
+        if command:
+            self.reader.stdin.write(command + "\n"), self.reader.stdin.flush()
+        lines = []
+        while (line := self.reader.stdout.readline()) != ".\n":
+            assert line, "the reader ended"
+            lines.append(line.rstrip("\n"))
+        return lines
+
+    def listed(self):
+        labels = [line.split("\t") for line in self.ask("list")]
+        return {"buttons": sum(role == "2b" and action == "Press" for role, _, action, *_ in labels),
+                "described": sum(label[4] != "-" for label in labels),
+                "hidden": sum(int(state, 16) & 0x8000 > 0 for _, state, *_ in labels)}
+
+    def spoken(self):
+        said, names = {}, {int(self.labels[f"{name}.row"][0]): name for name in ("say", "next")}
+        for row, text in (line.split(" ", 1) for line in self.ask("heard")):
+            said.setdefault(names.get(int(row), row), []).append(text)
+        return said
+
+    def press(self, keys):
+        for key in keys:
+            answer = self.ask("press " + {"n": "-n", "r": "1/n", "D": "DEL"}.get(key, key))
+            self.refused += answer[0].startswith("refused")
 
     def start_wine(self, wine, scale):
         """The prefix is made on first use (about 15 s); each session sets its DPI."""
@@ -210,6 +254,11 @@ class Session:
         self.last = ((x, y), time.monotonic())
 
     def reset(self):
+        if self.reader:
+            self.press("DD")
+            self.ask("heard")
+            self.refused = 0
+            return
         if self.height() != self.heights["full"]:  # folded, so the help panel is hidden
             self.act("65")
             assert wait_for(lambda: self.height() == self.heights["full"], 5), "Space did not unfold"
@@ -223,6 +272,11 @@ class Session:
                 self.click(key)
         elif kind == "dbl":
             self.click(arg, repeat=2)
+        elif kind == "r":
+            self.press(arg)
+        elif kind == "wait":
+            hidden = 0 if arg == "help" else 1
+            assert wait_for(lambda: self.listed()["hidden"] == hidden, 10), f"the reader never found {arg}"
         elif kind == "off":
             self.click(arg[0], release=arg[1])
         elif kind == "layout":
@@ -249,6 +303,8 @@ class Session:
 
     def close(self):
         """Closes the window as a window manager does, ends the servers; the program's status."""
+        if self.reader:  # Wine's server, which holds the program's stderr, ends after the reader
+            self.reader.stdin.close(), self.reader.wait(timeout=30)
         # A ClientMessage (33), format 32: WM_PROTOCOLS, WM_DELETE_WINDOW.
         atoms = (X11.XInternAtom(self.display, name, 0) for name in (b"WM_PROTOCOLS", b"WM_DELETE_WINDOW"))
         event = (ctypes.c_long * 24)(33, 0, 0, 0, int(self.window), next(atoms), 32, next(atoms))
@@ -299,6 +355,9 @@ def run_rows(zobu, rows, failures):
         want, got = {"bells": 0, **expected}, {}
         if clipboard is not None:
             want["read"], got["read"] = True, wait_for(lambda: zobu.served() > 0, 5)
+        for key, read in {"heard": zobu.spoken, "listed": zobu.listed, "refused": lambda: zobu.refused}.items():
+            if key in expected:
+                got[key] = read()
         if "show" in expected:
             zobu.click("C")  # a copy: the program takes the clipboard once it has handled all before
         for key in {"show", "clip"} & expected.keys():

@@ -1,0 +1,152 @@
+// A screen reader's view of the Windows calculator, from a process of its own as a reader has
+// it: each label through oleacc, the WinEvents the calculator's process raises, and presses
+// through a label's default action. Commands on stdin, one a line; each answer ends with ".".
+//     list        per label, by layout row: ROLE STATE ACTION NAME DESCRIPTION (tab-separated,
+//                 roles and states as MSAA numbers in hex, line breaks in a name shown as "|")
+//     press NAME  the default action of the last label so named (the keys come after the
+//                 lines): "pressed", or "refused HRESULT"
+//     heard       the live-region changes heard since the last "heard", in order: "ROW NAME",
+//                 each name as it is once the command before has been answered
+#include <windows.h>
+
+#include <ole2.h>
+#include <oleacc.h>
+
+#include <algorithm>
+#include <iostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+std::vector<HWND> g_labels;  // by layout row: the calculator numbers its labels in that order
+std::vector<std::size_t> g_changed;  // rows whose live-region change is not yet named
+std::vector<std::string> g_heard;
+
+// A BSTR as one line of UTF-8, freed; "-" for none.
+std::string Take(HRESULT result, const BSTR& text) {
+    std::string out(SUCCEEDED(result) && text != nullptr ? SysStringLen(text) * 3 : 0, '\0');
+    out.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(SysStringLen(text)), out.data(),
+                            static_cast<int>(out.size()), nullptr, nullptr)));
+    SysFreeString(text);
+    std::replace(out.begin(), out.end(), '\n', '|');
+    std::erase(out, '\r');
+    return out.empty() ? "-" : out;
+}
+
+const VARIANT kSelf = [] {
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    return self;
+}();
+
+// Each query a new object, as a reader gets one from each event.
+template <typename Query>
+void Ask(HWND label, Query query) {
+    IAccessible* object = nullptr;
+    AccessibleObjectFromWindow(label, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                               reinterpret_cast<void**>(&object));
+    if (object != nullptr) {
+        query(*object);
+        object->Release();
+    }
+}
+
+std::string Name(IAccessible& object) {
+    BSTR name = nullptr;
+    return Take(object.get_accName(kSelf, &name), name);
+}
+
+// Only noted here: a call into the calculator from inside the callback would let the next
+// event's callback run before this one's is done.
+void CALLBACK Heard(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD) {
+    const auto label = std::find(g_labels.begin(), g_labels.end(), window);
+    if (label != g_labels.end() && object == OBJID_CLIENT) {
+        g_changed.push_back(static_cast<std::size_t>(label - g_labels.begin()));
+    }
+}
+
+// Runs the hook's callbacks for every event raised so far, and names them.
+void Pump() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageW(&message);
+    }
+    for (const std::size_t row : g_changed) {
+        Ask(g_labels[row], [&](IAccessible& label) {
+            g_heard.push_back(std::to_string(row) + ' ' + Name(label));
+        });
+    }
+    g_changed.clear();
+}
+
+void List() {
+    for (HWND label : g_labels) {
+        Ask(label, [](IAccessible& object) {
+            VARIANT role{}, state{};
+            BSTR action = nullptr, description = nullptr;
+            object.get_accRole(kSelf, &role);
+            object.get_accState(kSelf, &state);
+            const std::string word = Take(object.get_accDefaultAction(kSelf, &action), action);
+            std::cout << std::hex << role.lVal << '\t' << state.lVal << std::dec << '\t' << word
+                      << '\t' << Name(object) << '\t'
+                      << Take(object.get_accDescription(kSelf, &description), description) << '\n';
+        });
+    }
+}
+
+void Press(const std::string& name) {
+    HRESULT result = E_INVALIDARG;
+    for (auto label = g_labels.rbegin(); label != g_labels.rend() && result == E_INVALIDARG;
+         ++label) {
+        Ask(*label, [&](IAccessible& object) {
+            if (Name(object) == name) {
+                result = object.accDoDefaultAction(kSelf);
+            }
+        });
+    }
+    if (result == S_OK) {
+        std::cout << "pressed\n";
+    } else {
+        std::cout << "refused " << std::hex << result << std::dec << '\n';
+    }
+}
+
+}  // namespace
+
+int main() {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    HWND window = nullptr;
+    // The calculator may still be starting.
+    for (int tries = 0; window == nullptr && tries < 600; ++tries) {
+        window = FindWindowW(L"ZobuCalculator", nullptr);
+        Sleep(window == nullptr ? 100 : 0);
+    }
+    for (HWND label = nullptr; (label = FindWindowExW(window, label, nullptr, nullptr));) {
+        g_labels.push_back(label);
+    }
+    std::sort(g_labels.begin(), g_labels.end(),
+              [](HWND a, HWND b) { return GetDlgCtrlID(a) < GetDlgCtrlID(b); });
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr, Heard,
+                    process, 0, WINEVENT_OUTOFCONTEXT);
+    std::cout << (window != nullptr ? "ready" : "no calculator") << "\n.\n" << std::flush;
+    for (std::string line; std::getline(std::cin, line);) {
+        Pump();
+        if (line == "list") {
+            List();
+        } else if (line.starts_with("press ")) {
+            Press(line.substr(6));
+            Pump();
+        } else if (line == "heard") {
+            for (const std::string& heard : std::exchange(g_heard, {})) {
+                std::cout << heard << '\n';
+            }
+        }
+        std::cout << ".\n" << std::flush;
+    }
+}
