@@ -254,14 +254,14 @@ class Session:
         self.last = ((x, y), time.monotonic())
 
     def reset(self):
+        if self.height() != self.heights["full"]:  # folded, so the help panel is hidden
+            self.act("65")
+            assert wait_for(lambda: self.height() == self.heights["full"], 5), "Space did not unfold"
         if self.reader:
             self.press("DD")
             self.ask("heard")
             self.refused = 0
             return
-        if self.height() != self.heights["full"]:  # folded, so the help panel is hidden
-            self.act("65")
-            assert wait_for(lambda: self.height() == self.heights["full"], 5), "Space did not unfold"
         self.click("last")  # on the help panel, where it is shown, hides it; else nothing
         self.run("xdotool", "key", "Escape", "Escape")  # DEL twice clears all
 
