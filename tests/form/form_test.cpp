@@ -8,6 +8,8 @@
 #include <limits>
 #include <map>
 #include <optional>
+#include <ranges>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -24,6 +26,7 @@ namespace zobu::testing {
 namespace {
 
 using N = LabelName;
+using namespace std::string_view_literals;
 const std::size_t kSay = LayoutRow(N::lblSay), kHelp = LayoutRow(N::lblHelp);
 
 struct Form : FormSurface {
@@ -67,22 +70,27 @@ struct Form : FormSurface {
     frmA form{*this, clipboard};
 };
 
-std::vector<std::string> Split(const std::string& text, const std::string& separator) {
-    std::vector<std::string> parts;
-    for (std::size_t from = 0, at = 0; at != std::string::npos; from = at + separator.size()) {
-        at = text.find(separator, from);
-        parts.push_back(text.substr(from, at - from));
-    }
-    return parts;
-}
+// The window's height at load, the height it unfolds to and the one it folds to; none where a
+// length beyond 16 bits ends the load step.
+struct LoadRow {
+    double outer;
+    double full = 0;
+    std::optional<double> fold = {};
+};
+
+const LoadRow kLoadRows[] = {
+    {.outer = 3900, .full = 3900, .fold = 1515},
+    {.outer = 3899.5, .full = 3900, .fold = 1515},
+    {.outer = 3900.5, .full = 3900, .fold = 1515},
+    {.outer = 2385, .full = 2385, .fold = 0},
+    {.outer = 32767.5},
+    {.outer = -30384},
+};
 
 // The heights recorded at load are the ones folding toggles between; a length beyond 16 bits
 // ends the load step before it changes anything; the help panel holds the help text.
 TEST(Form, LoadMeasuresTheWindowAndPlacesTheMarkAndTheHelpPanel) {
-    const std::tuple<double, double, std::optional<double>> rows[] = {
-        {3900, 3900, 1515}, {3899.5, 3900, 1515}, {3900.5, 3900, 1515},
-        {2385, 2385, 0},    {32767.5, 0, {}},     {-30384, 0, {}}};  // no fold: overflow
-    for (const auto& [outer, full, fold] : rows) {
+    for (const auto& [outer, full, fold] : kLoadRows) {
         SCOPED_TRACE(outer);
         Form w(outer, false);
         const auto laidOut = w.snapshot();
@@ -123,9 +131,19 @@ TEST(Form, KeypadIsAGrid) {
 }
 
 // Folding decides at the midpoint of the two heights, their 16-bit sum halved toward zero.
+struct FoldRow {
+    double from;
+    double to;
+};
+
 TEST(Form, FoldingAndItsSixteenBitLengths) {
-    for (const auto& [from, to] :
-         {std::pair{3900.0, 1515.0}, {2707, 1515}, {2706.9, 3900}, {0, 3900}}) {
+    const FoldRow rows[] = {
+        {.from = 3900, .to = 1515},
+        {.from = 2707, .to = 1515},
+        {.from = 2706.9, .to = 3900},
+        {.from = 0, .to = 3900},
+    };
+    for (const auto& [from, to] : rows) {
         Form w;
         w.height = from;
         const auto before = w.snapshot();
@@ -134,7 +152,6 @@ TEST(Form, FoldingAndItsSixteenBitLengths) {
         w.form.doubleClick(kSay);
         EXPECT_EQ(w.height, to) << from;
     }
-    EXPECT_EQ(FoldToggleHeight(-1, -2, -1), -1);
     EXPECT_EQ(FoldToggleHeight(0, -16384, -16384), -16384);  // the least sum that fits
     EXPECT_THROW(FoldToggleHeight(0, 16384, 16384), CalcFailure);
     EXPECT_EQ(ToInt16(-32768.5), -32768);
@@ -144,7 +161,12 @@ TEST(Form, FoldingAndItsSixteenBitLengths) {
     // Made on one monitor, folded and unfolded on one of another DPI, where the frame is
     // another number of twips: the client area is the layout's to the pixel, so the note line
     // ends (1000 twips) above the window's edge and the first key row (1050) below it.
-    for (const auto& [made, framePixels] : {std::pair{96U, 29}, {144U, 45}}) {
+    struct Made {
+        unsigned dpi;
+        int framePixels;
+    };
+    for (const auto& [made, framePixels] :
+         {Made{.dpi = 96, .framePixels = 29}, Made{.dpi = 144, .framePixels = 45}}) {
         const OuterHeight frame(framePixels, made);
         Form w(frame.twips(TwipsToPixels(kClientHeightTwips, made), made));
         for (const unsigned dpi : {96U, 120U, 144U, 168U, 192U}) {
@@ -223,22 +245,22 @@ std::map<int, Target> KeysAsTheyAreNamed() {
             labels[tooltip.substr(tooltip.rfind(' ') + 1)] = {row, true};
         }
     }
-    const std::string alias = "相当于[";
-    for (const std::string& line : Split(HelpText(), "\r\n")) {
-        for (const std::string& item : Split(line, "   ")) {
+    const std::string alias = "相当于[", help = HelpText();
+    for (const auto line : std::views::split(help, "\r\n"sv)) {
+        for (const auto part : std::views::split(line, "   "sv)) {
+            const std::string item(part.begin(), part.end());
             const std::size_t colon = item.find(':'), as = item.find(alias);
             if (!item.starts_with('[') || colon == std::string::npos) {
                 continue;  // a rule, an empty line, "连按两次:全部清零", the closing line
             }
-            const std::vector<std::string> keys =
-                Split(item.substr(1, std::min(as, colon) - 2), "][");
             const std::size_t x = as + alias.size();
-            const std::string key =
-                as == std::string::npos ? keys[0] : item.substr(x, colon - 1 - x);
+            const std::string key = as == std::string::npos ? item.substr(1, item.find(']') - 1)
+                                                            : item.substr(x, colon - 1 - x),
+                              keys = item.substr(1, std::min(as, colon) - 2);
             const Target target =
                 labels.contains(key) ? labels[key] : labels.at(item.substr(colon + 1));
-            for (const std::string& k : keys) {
-                for (const int code : codes.at(k)) {
+            for (const auto k : std::views::split(keys, "]["sv)) {
+                for (const int code : codes.at(std::string(k.begin(), k.end()))) {
                     named[code] = target;
                 }
             }

@@ -4,7 +4,7 @@
 //     list        per label, by layout row: ROLE STATE ACTION NAME DESCRIPTION (tab-separated,
 //                 roles and states as MSAA numbers in hex, line breaks in a name shown as "|")
 //     press NAME  the default action of the last label so named (the keys come after the
-//                 lines): "pressed", or "refused HRESULT"
+//                 lines): "pressed 0", or "refused HRESULT"
 //     heard       the live-region changes heard since the last "heard", in order: "ROW NAME",
 //                 each name as it is once the command before has been answered
 #include <windows.h>
@@ -108,11 +108,8 @@ void Press(const std::string& name) {
             }
         });
     }
-    if (result == S_OK) {
-        std::cout << "pressed\n";
-    } else {
-        std::cout << "refused " << std::hex << result << std::dec << '\n';
-    }
+    std::cout << (result == S_OK ? "pressed " : "refused ") << std::hex << result << std::dec
+              << '\n';
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The Windows window in its own process, where a reader from outside cannot look: no input
 // method, the help panel's face at 192 DPI, and a change of DPI, which Wine never sends.
-// Prints each failed check and ends with "N passed, N failed".
+// Prints each failed check and ends with "N failed".
 #include <windows.h>
 
 #include <imm.h>
@@ -13,13 +13,12 @@
 
 namespace {
 
-int g_passed = 0;
 int g_failed = 0;
 
 void Check(bool ok, const char* what) {
-    ++(ok ? g_passed : g_failed);
     if (!ok) {
         std::printf("FAILED: %s\n", what);
+        ++g_failed;
     }
 }
 
@@ -80,6 +79,6 @@ int main() {
           "a change of DPI keeps the folded height");
     release(VK_SPACE);
     Check(ClientTwips(handle, 96) == zobu::kClientHeightTwips, "and unfolds to the full height");
-    std::printf("%d passed, %d failed\n", g_passed, g_failed);
+    std::printf("%d failed\n", g_failed);
     return g_failed == 0 ? 0 : 1;
 }
