@@ -27,9 +27,9 @@ struct NativeCase {
     Qt::KeyboardModifiers modifiers;
     std::uint32_t scanCode;    // X keycode
     std::uint32_t virtualKey;  // keysym at the current level
-    KeyLevels levels;          // what the X keymap says the key types at levels 1 and 2
-    Code x11;
-    Code wayland;  // the same event without the keymap
+    KeyLevels levels{};        // what the X keymap says the key types at levels 1 and 2
+    Code x11 = {};
+    Code wayland = {};  // the same event without the keymap
 };
 
 void expectCodes(KeyPlatform platform, const std::vector<NativeCase>& cases) {
@@ -54,40 +54,40 @@ constexpr std::nullopt_t kNothing = std::nullopt;
 // clang-format off
 const std::vector<NativeCase> kXkbCases{
     // The digit row by position, at every level.
-    {"de Shift+0 equal", Qt::Key_Equal, kShift, kKeycode0, '=', {'0', '='}, VK_0, VK_0},
-    {"fr 1 key ampersand", Qt::Key_Ampersand, kNone, kKeycode1, '&', {'&', '1'}, '1', '1'},
+    {.name = "de Shift+0 equal", .key = Qt::Key_Equal, .modifiers = kShift, .scanCode = kKeycode0, .virtualKey = '=', .levels = {'0', '='}, .x11 = VK_0, .wayland = VK_0},
+    {.name = "fr 1 key ampersand", .key = Qt::Key_Ampersand, .modifiers = kNone, .scanCode = kKeycode1, .virtualKey = '&', .levels = {'&', '1'}, .x11 = '1', .wayland = '1'},
     // The keypad by its own keys.
-    {"KP_9 NumLock on", Qt::Key_9, kKeypad, 81, 0xffb9, {0xff9a, 0xffb9}, VK_NUMPAD9, VK_NUMPAD9},
-    {"de KP_Separator on the decimal key", Qt::Key_Comma, kKeypad, kKeycodeKeypadDecimal, 0xffac, {0xff9f, 0xffac}, VK_DECIMAL, VK_DECIMAL},
-    {"KP_Delete NumLock off is Delete", Qt::Key_Delete, kKeypad, kKeycodeKeypadDecimal, 0xff9f, {0xff9f, 0xffae}, VK_DELETE, VK_DELETE},
-    {"pt keypad comma key", Qt::Key_Period, kKeypad, kKeycodeKeypadComma, 0xffae, {0xffae, 0}, VK_SEPARATOR, VK_SEPARATOR},
-    {"keysym 0 on keypad 1 is no digit", 0, kNone, 87, 0, {}, kNothing, kNothing},
+    {.name = "KP_9 NumLock on", .key = Qt::Key_9, .modifiers = kKeypad, .scanCode = 81, .virtualKey = 0xffb9, .levels = {0xff9a, 0xffb9}, .x11 = VK_NUMPAD9, .wayland = VK_NUMPAD9},
+    {.name = "de KP_Separator on the decimal key", .key = Qt::Key_Comma, .modifiers = kKeypad, .scanCode = kKeycodeKeypadDecimal, .virtualKey = 0xffac, .levels = {0xff9f, 0xffac}, .x11 = VK_DECIMAL, .wayland = VK_DECIMAL},
+    {.name = "KP_Delete NumLock off is Delete", .key = Qt::Key_Delete, .modifiers = kKeypad, .scanCode = kKeycodeKeypadDecimal, .virtualKey = 0xff9f, .levels = {0xff9f, 0xffae}, .x11 = VK_DELETE, .wayland = VK_DELETE},
+    {.name = "pt keypad comma key", .key = Qt::Key_Period, .modifiers = kKeypad, .scanCode = kKeycodeKeypadComma, .virtualKey = 0xffae, .levels = {0xffae, 0}, .x11 = VK_SEPARATOR, .wayland = VK_SEPARATOR},
+    {.name = "keysym 0 on keypad 1 is no digit", .key = 0, .modifiers = kNone, .scanCode = 87, .virtualKey = 0, .levels = {}, .x11 = kNothing, .wayland = kNothing},
     // Letters by what the first level types, else by their US place.
-    {"Dvorak Shift+V on the US period key", Qt::Key_V, kShift, 60, 'V', {'v', 'V'}, VK_V, VK_V},
-    {"Dvorak j on the US C key", Qt::Key_J, kNone, kKeycodeC, 'j', {'j', 'J'}, 'J', 'J'},
-    {"ru es on the C key", 0x421, kCtrl, kKeycodeC, 0x6d3, {0x6d3, 0x6f3}, VK_C, VK_C},
+    {.name = "Dvorak Shift+V on the US period key", .key = Qt::Key_V, .modifiers = kShift, .scanCode = 60, .virtualKey = 'V', .levels = {'v', 'V'}, .x11 = VK_V, .wayland = VK_V},
+    {.name = "Dvorak j on the US C key", .key = Qt::Key_J, .modifiers = kNone, .scanCode = kKeycodeC, .virtualKey = 'j', .levels = {'j', 'J'}, .x11 = 'J', .wayland = 'J'},
+    {.name = "ru es on the C key", .key = 0x421, .modifiers = kCtrl, .scanCode = kKeycodeC, .virtualKey = 0x6d3, .levels = {0x6d3, 0x6f3}, .x11 = VK_C, .wayland = VK_C},
     // The keys that type "+", "-" or "." at either level.
-    {"equal", Qt::Key_Equal, kNone, kKeycodeEqual, '=', {'=', '+'}, VK_OEM_PLUS, VK_OEM_PLUS},
-    {"Shift+period greater", Qt::Key_Greater, kShift, 60, '>', {'.', '>'}, VK_OEM_PERIOD, VK_OEM_PERIOD},
-    {"de Shift+plus key asterisk", Qt::Key_Asterisk, kShift, kKeycodeRightBracket, '*', {'+', '*'}, VK_OEM_PLUS, kNothing},
-    {"de minus key on the US slash key", Qt::Key_Minus, kNone, kKeycodeSlash, '-', {'-', '_'}, VK_OEM_MINUS, VK_OEM_MINUS},
-    {"fr semicolon key types period shifted", Qt::Key_Semicolon, kNone, 59, ';', {';', '.'}, VK_OEM_PERIOD, kNothing},
-    {"ru Shift+period comma on the US slash key", Qt::Key_Comma, kShift, kKeycodeSlash, ',', {'.', ','}, VK_OEM_PERIOD, VK_OEM_2},
-    {"de sharp s on the US minus key", Qt::Key_ssharp, kNone, 20, 0xdf, {0xdf, '?'}, kNothing, kNothing},
+    {.name = "equal", .key = Qt::Key_Equal, .modifiers = kNone, .scanCode = kKeycodeEqual, .virtualKey = '=', .levels = {'=', '+'}, .x11 = VK_OEM_PLUS, .wayland = VK_OEM_PLUS},
+    {.name = "Shift+period greater", .key = Qt::Key_Greater, .modifiers = kShift, .scanCode = 60, .virtualKey = '>', .levels = {'.', '>'}, .x11 = VK_OEM_PERIOD, .wayland = VK_OEM_PERIOD},
+    {.name = "de Shift+plus key asterisk", .key = Qt::Key_Asterisk, .modifiers = kShift, .scanCode = kKeycodeRightBracket, .virtualKey = '*', .levels = {'+', '*'}, .x11 = VK_OEM_PLUS, .wayland = kNothing},
+    {.name = "de minus key on the US slash key", .key = Qt::Key_Minus, .modifiers = kNone, .scanCode = kKeycodeSlash, .virtualKey = '-', .levels = {'-', '_'}, .x11 = VK_OEM_MINUS, .wayland = VK_OEM_MINUS},
+    {.name = "fr semicolon key types period shifted", .key = Qt::Key_Semicolon, .modifiers = kNone, .scanCode = 59, .virtualKey = ';', .levels = {';', '.'}, .x11 = VK_OEM_PERIOD, .wayland = kNothing},
+    {.name = "ru Shift+period comma on the US slash key", .key = Qt::Key_Comma, .modifiers = kShift, .scanCode = kKeycodeSlash, .virtualKey = ',', .levels = {'.', ','}, .x11 = VK_OEM_PERIOD, .wayland = VK_OEM_2},
+    {.name = "de sharp s on the US minus key", .key = Qt::Key_ssharp, .modifiers = kNone, .scanCode = 20, .virtualKey = 0xdf, .levels = {0xdf, '?'}, .x11 = kNothing, .wayland = kNothing},
     // The other signs by their US key's place.
-    {"fr exclam on the US slash key", Qt::Key_Exclam, kNone, kKeycodeSlash, '!', {'!', 0xa7}, VK_OEM_2, VK_OEM_2},
+    {.name = "fr exclam on the US slash key", .key = Qt::Key_Exclam, .modifiers = kNone, .scanCode = kKeycodeSlash, .virtualKey = '!', .levels = {'!', 0xa7}, .x11 = VK_OEM_2, .wayland = VK_OEM_2},
     // Keys that type no character.
-    {"F1", Qt::Key_F1, kNone, 67, 0xffbe, {0xffbe, 0}, VK_F1, VK_F1},
-    {"unknown keysym on an unknown keycode", 0, kNone, 200, 0x10020ac, {}, kNothing, kNothing},
+    {.name = "F1", .key = Qt::Key_F1, .modifiers = kNone, .scanCode = 67, .virtualKey = 0xffbe, .levels = {0xffbe, 0}, .x11 = VK_F1, .wayland = VK_F1},
+    {.name = "unknown keysym on an unknown keycode", .key = 0, .modifiers = kNone, .scanCode = 200, .virtualKey = 0x10020ac, .levels = {}, .x11 = kNothing, .wayland = kNothing},
     // Modifiers alone.
-    {"Shift_L", Qt::Key_Shift, kShift, 50, 0xffe1, {0xffe1, 0}, kNothing, kNothing},
+    {.name = "Shift_L", .key = Qt::Key_Shift, .modifiers = kShift, .scanCode = 50, .virtualKey = 0xffe1, .levels = {0xffe1, 0}, .x11 = kNothing, .wayland = kNothing},
     // No native data, as in events made by QTest or an accessibility tool: Qt's key, read as
     // the US key that types it.
-    {"keypad asterisk", Qt::Key_Asterisk, kKeypad, 0, 0, {}, VK_MULTIPLY, VK_MULTIPLY},
-    {"plus is the equals key", Qt::Key_Plus, kShift, 0, 0, {}, VK_OEM_PLUS, VK_OEM_PLUS},
-    {"shifted digit row: parenright is 0", Qt::Key_ParenRight, kShift, 0, 0, {}, VK_0, VK_0},
-    {"Enter", Qt::Key_Enter, kKeypad, 0, 0, {}, VK_RETURN, VK_RETURN},
-    {"Shift", Qt::Key_Shift, kShift, 0, 0, {}, kNothing, kNothing},
+    {.name = "keypad asterisk", .key = Qt::Key_Asterisk, .modifiers = kKeypad, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = VK_MULTIPLY, .wayland = VK_MULTIPLY},
+    {.name = "plus is the equals key", .key = Qt::Key_Plus, .modifiers = kShift, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = VK_OEM_PLUS, .wayland = VK_OEM_PLUS},
+    {.name = "shifted digit row: parenright is 0", .key = Qt::Key_ParenRight, .modifiers = kShift, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = VK_0, .wayland = VK_0},
+    {.name = "Enter", .key = Qt::Key_Enter, .modifiers = kKeypad, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = VK_RETURN, .wayland = VK_RETURN},
+    {.name = "Shift", .key = Qt::Key_Shift, .modifiers = kShift, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = kNothing, .wayland = kNothing},
 };
 // clang-format on
 
@@ -98,30 +98,33 @@ TEST(NativeKey, X11ByPlaceOrByTheKeymapsLevelsWaylandByTheCurrentLevel) {
 
 // Without a platform to read native data from, only Qt's key counts.
 TEST(NativeKey, FromQtKeyWithoutNativeData) {
-    expectCodes(KeyPlatform::None,
-                {{"native fields ignored", Qt::Key_8, kNone, 77, 0xffe1, {}, '8', {}}});
+    // clang-format off
+    expectCodes(KeyPlatform::None, {{.name = "native fields ignored", .key = Qt::Key_8, .modifiers = kNone, .scanCode = 77, .virtualKey = 0xffe1, .x11 = '8'}});
+    // clang-format on
     EXPECT_EQ(keyPlatformFromName(u"xcb"), KeyPlatform::X11);
     EXPECT_EQ(keyPlatformFromName(u"wayland-egl"), KeyPlatform::Wayland);
 }
 
 // Key events as Qt delivers them under X (Qt's key, modifiers, X keycode, keysym), by name:
 // "+" a press, "-" a release, "~" a release or press flagged as auto-repeat.
+// clang-format off
 const std::map<std::string, KeyEventData> kEvents = {
-    {"Shift", {Qt::Key_Shift, kNone, 50, 0xffe1, 0, false}},
-    {"Shift'", {Qt::Key_Shift, kShift, 50, 0xffe1, 0, false}},  // as Shift's release reads
-    {"1", {Qt::Key_1, kNone, kKeycode1, 0x31, 0, false}},
-    {"2", {Qt::Key_2, kNone, 11, 0x32, 0, false}},
-    {"NumLock", {Qt::Key_NumLock, kNone, 77, 0xff7f, 0, false}},
-    {"KP_Decimal", {Qt::Key_Period, kKeypad, kKeycodeKeypadDecimal, 0xffae, 0, false}},
-    {"KP_Delete", {Qt::Key_Delete, kKeypad, kKeycodeKeypadDecimal, 0xff9f, 0, false}},
-    {"KP_Separator", {Qt::Key_Comma, kKeypad, 8, 0xffac, 0, false}},
-    {"nothing", {0, kNone, 8, 0, 0, false}},  // what xdotool's KP_Separator release carries
-    {"Escape", {Qt::Key_Escape, kNone, 0, 0, 0, false}},
-    {"de_plus", {Qt::Key_Plus, kNone, kKeycodeRightBracket, '+', 0, false}},
-    {"de_asterisk", {Qt::Key_Asterisk, kShift, kKeycodeRightBracket, '*', 0, false}},
-    {"de_minus", {Qt::Key_Minus, kNone, kKeycodeSlash, '-', 0, false}},
-    {"ru_period",
-     {Qt::Key_Period, kNone, kKeycodeSlash, '.', 1 << 13, false}}};  // the second group
+    {"Shift", {.key = Qt::Key_Shift, .modifiers = kNone, .nativeScanCode = 50, .nativeVirtualKey = 0xffe1}},
+    {"Shift'", {.key = Qt::Key_Shift, .modifiers = kShift, .nativeScanCode = 50, .nativeVirtualKey = 0xffe1}},  // as Shift's release reads
+    {"1", {.key = Qt::Key_1, .modifiers = kNone, .nativeScanCode = kKeycode1, .nativeVirtualKey = 0x31}},
+    {"2", {.key = Qt::Key_2, .modifiers = kNone, .nativeScanCode = 11, .nativeVirtualKey = 0x32}},
+    {"NumLock", {.key = Qt::Key_NumLock, .modifiers = kNone, .nativeScanCode = 77, .nativeVirtualKey = 0xff7f}},
+    {"KP_Decimal", {.key = Qt::Key_Period, .modifiers = kKeypad, .nativeScanCode = kKeycodeKeypadDecimal, .nativeVirtualKey = 0xffae}},
+    {"KP_Delete", {.key = Qt::Key_Delete, .modifiers = kKeypad, .nativeScanCode = kKeycodeKeypadDecimal, .nativeVirtualKey = 0xff9f}},
+    {"KP_Separator", {.key = Qt::Key_Comma, .modifiers = kKeypad, .nativeScanCode = 8, .nativeVirtualKey = 0xffac}},
+    {"nothing", {.key = 0, .modifiers = kNone, .nativeScanCode = 8, .nativeVirtualKey = 0}},  // what xdotool's KP_Separator release carries
+    {"Escape", {.key = Qt::Key_Escape, .modifiers = kNone, .nativeScanCode = 0, .nativeVirtualKey = 0}},
+    {"de_plus", {.key = Qt::Key_Plus, .modifiers = kNone, .nativeScanCode = kKeycodeRightBracket, .nativeVirtualKey = '+'}},
+    {"de_asterisk", {.key = Qt::Key_Asterisk, .modifiers = kShift, .nativeScanCode = kKeycodeRightBracket, .nativeVirtualKey = '*'}},
+    {"de_minus", {.key = Qt::Key_Minus, .modifiers = kNone, .nativeScanCode = kKeycodeSlash, .nativeVirtualKey = '-'}},
+    {"ru_period", {.key = Qt::Key_Period, .modifiers = kNone, .nativeScanCode = kKeycodeSlash, .nativeVirtualKey = '.', .nativeModifiers = 1 << 13}},  // the second group
+};
+// clang-format on
 
 // What X's keymap says two keys type at levels 1 and 2: German first, Russian second group.
 KeyLevels keymap(std::uint32_t keycode, std::uint32_t state) {
@@ -140,12 +143,12 @@ TEST(KeyReleaseTracker, OneActionPerPhysicalPress) {
         std::string events;
         std::vector<std::int16_t> codes;  // what reaches Form_KeyUp
     } cases[]{
-        {"NumLock off before the release", P::X11, "+NumLock +KP_Decimal -NumLock -KP_Delete", {VK_DECIMAL}},
-        {"two keys rolled over", P::X11, "+1 +2 -1 -2", {VK_1, VK_2}},
-        {"the release carries no key", P::X11, "+KP_Separator -nothing", {VK_SEPARATOR}},
-        {"de: Shift up before the plus key, pressed as asterisk", P::X11, "+Shift +de_asterisk -Shift' -de_plus", {VK_OEM_PLUS}},
-        {"the group at the press decides", P::X11, "+de_minus -de_minus +ru_period -de_minus", {VK_OEM_MINUS, VK_OEM_PERIOD}},
-        {"offscreen repeats, keyed by Qt's key", P::None, "+Escape ~-Escape ~+Escape -Escape", {VK_ESCAPE}}};
+        {.name = "NumLock off before the release", .platform = P::X11, .events = "+NumLock +KP_Decimal -NumLock -KP_Delete", .codes = {VK_DECIMAL}},
+        {.name = "two keys rolled over", .platform = P::X11, .events = "+1 +2 -1 -2", .codes = {VK_1, VK_2}},
+        {.name = "the release carries no key", .platform = P::X11, .events = "+KP_Separator -nothing", .codes = {VK_SEPARATOR}},
+        {.name = "de: Shift up before the plus key, pressed as asterisk", .platform = P::X11, .events = "+Shift +de_asterisk -Shift' -de_plus", .codes = {VK_OEM_PLUS}},
+        {.name = "the group at the press decides", .platform = P::X11, .events = "+de_minus -de_minus +ru_period -de_minus", .codes = {VK_OEM_MINUS, VK_OEM_PERIOD}},
+        {.name = "offscreen repeats, keyed by Qt's key", .platform = P::None, .events = "+Escape ~-Escape ~+Escape -Escape", .codes = {VK_ESCAPE}}};
     // clang-format on
     for (const auto& c : cases) {
         KeyReleaseTracker tracker(c.platform, c.platform == P::X11 ? keymap : nullptr);
