@@ -26,7 +26,6 @@ namespace zobu::testing {
 namespace {
 
 using N = LabelName;
-using namespace std::string_view_literals;
 const std::size_t kSay = LayoutRow(N::lblSay), kHelp = LayoutRow(N::lblHelp);
 
 struct Form : FormSurface {
@@ -246,8 +245,8 @@ std::map<int, Target> KeysAsTheyAreNamed() {
         }
     }
     const std::string alias = "相当于[", help = HelpText();
-    for (const auto line : std::views::split(help, "\r\n"sv)) {
-        for (const auto part : std::views::split(line, "   "sv)) {
+    for (const auto line : std::views::split(help, std::string_view("\r\n"))) {
+        for (const auto part : std::views::split(line, std::string_view("   "))) {
             const std::string item(part.begin(), part.end());
             const std::size_t colon = item.find(':'), as = item.find(alias);
             if (!item.starts_with('[') || colon == std::string::npos) {
@@ -259,7 +258,7 @@ std::map<int, Target> KeysAsTheyAreNamed() {
                               keys = item.substr(1, std::min(as, colon) - 2);
             const Target target =
                 labels.contains(key) ? labels[key] : labels.at(item.substr(colon + 1));
-            for (const auto k : std::views::split(keys, "]["sv)) {
+            for (const auto k : std::views::split(keys, std::string_view("]["))) {
                 for (const int code : codes.at(std::string(k.begin(), k.end()))) {
                     named[code] = target;
                 }

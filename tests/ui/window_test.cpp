@@ -13,7 +13,6 @@
 #include <QProcess>
 #include <QTest>
 #include <algorithm>
-#include <cstdlib>
 #include <vector>
 
 #include "calc_label.h"
