@@ -42,8 +42,6 @@ int main(int argc, char* argv[]) {
     }
     print("say", lblSay);
     print("last", lblLast);
-    // The rows of the lines that a screen reader hears live, as the Windows program numbers them.
-    std::printf("say.row %zu\nnext.row %zu\n", zobu::LayoutRow(lblSay), zobu::LayoutRow(lblNext));
     Sketch window;
     zobu::testing::FakeClipboard clipboard;
     zobu::frmA form(window, clipboard);

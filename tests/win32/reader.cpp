@@ -1,12 +1,12 @@
 // A screen reader's view of the Windows calculator, from a process of its own as a reader has
 // it: each label through oleacc, the WinEvents the calculator's process raises, and presses
 // through a label's default action. Commands on stdin, one a line; each answer ends with ".".
-//     list        per label, by layout row: ROLE STATE ACTION NAME DESCRIPTION (tab-separated,
-//                 roles and states as MSAA numbers in hex, line breaks in a name shown as "|")
+//     list        per label: ROLE STATE ACTION DESCRIPTION (tab-separated, roles and states
+//                 as MSAA numbers in hex)
 //     press NAME  the default action of the last label so named (the keys come after the
 //                 lines): "pressed 0", or "refused HRESULT"
-//     heard       the live-region changes heard since the last "heard", in order: "ROW NAME",
-//                 each name as it is once the command before has been answered
+//     heard       the names of the labels that raised a live-region change since the last
+//                 "heard", in order, each as it is once the command before has been answered
 #include <windows.h>
 
 #include <ole2.h>
@@ -20,19 +20,17 @@
 
 namespace {
 
-std::vector<HWND> g_labels;  // by layout row: the calculator numbers its labels in that order
-std::vector<std::size_t> g_changed;  // rows whose live-region change is not yet named
+std::vector<HWND> g_labels;   // by layout row: the calculator numbers its labels in that order
+std::vector<HWND> g_changed;  // labels whose live-region change is not yet named
 std::vector<std::string> g_heard;
 
-// A BSTR as one line of UTF-8, freed; "-" for none.
+// A BSTR as UTF-8, freed; "-" for none.
 std::string Take(HRESULT result, const BSTR& text) {
     std::string out(SUCCEEDED(result) && text != nullptr ? SysStringLen(text) * 3 : 0, '\0');
     out.resize(static_cast<std::size_t>(
         WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(SysStringLen(text)), out.data(),
                             static_cast<int>(out.size()), nullptr, nullptr)));
     SysFreeString(text);
-    std::replace(out.begin(), out.end(), '\n', '|');
-    std::erase(out, '\r');
     return out.empty() ? "-" : out;
 }
 
@@ -63,9 +61,8 @@ std::string Name(IAccessible& object) {
 // Only noted here: a call into the calculator from inside the callback would let the next
 // event's callback run before this one's is done.
 void CALLBACK Heard(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD) {
-    const auto label = std::find(g_labels.begin(), g_labels.end(), window);
-    if (label != g_labels.end() && object == OBJID_CLIENT) {
-        g_changed.push_back(static_cast<std::size_t>(label - g_labels.begin()));
+    if (object == OBJID_CLIENT && std::ranges::count(g_labels, window) > 0) {
+        g_changed.push_back(window);
     }
 }
 
@@ -75,12 +72,9 @@ void Pump() {
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         DispatchMessageW(&message);
     }
-    for (const std::size_t row : g_changed) {
-        Ask(g_labels[row], [&](IAccessible& label) {
-            g_heard.push_back(std::to_string(row) + ' ' + Name(label));
-        });
+    for (HWND label : std::exchange(g_changed, {})) {
+        Ask(label, [](IAccessible& object) { g_heard.push_back(Name(object)); });
     }
-    g_changed.clear();
 }
 
 void List() {
@@ -92,8 +86,8 @@ void List() {
             object.get_accState(kSelf, &state);
             const std::string word = Take(object.get_accDefaultAction(kSelf, &action), action);
             std::cout << std::hex << role.lVal << '\t' << state.lVal << std::dec << '\t' << word
-                      << '\t' << Name(object) << '\t'
-                      << Take(object.get_accDescription(kSelf, &description), description) << '\n';
+                      << '\t' << Take(object.get_accDescription(kSelf, &description), description)
+                      << '\n';
         });
     }
 }
