@@ -36,10 +36,7 @@ from locale import LC_NUMERIC, localeconv, setlocale
 
 MARK = b"271828"  # a number no row shows: a paste that reads it instead of the row's text fails
 X11, XTEST = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXtst.so.6")
-X11.XOpenDisplay.restype, X11.XInternAtom.restype, X11.XGetSelectionOwner.restype = (
-    ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong)
-X11.XInternAtom.argtypes, X11.XGetSelectionOwner.argtypes = ([ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int],
-                                                             [ctypes.c_void_p, ctypes.c_ulong])
+X11.XOpenDisplay.restype = ctypes.c_void_p  # atoms and windows are 29-bit numbers: an int holds them
 IGNORE_X_ERRORS = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)(lambda *_: 0)
 X11.XSetErrorHandler(IGNORE_X_ERRORS)  # a program that has died leaves no window to close
 # The Windows program takes each key's code from Windows' layout, which Wine guesses from the X
