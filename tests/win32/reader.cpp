@@ -4,7 +4,7 @@
 //     list        per label: ROLE STATE ACTION DESCRIPTION (tab-separated, roles and states
 //                 as MSAA numbers in hex)
 //     press NAME  the default action of the last label so named (the keys come after the
-//                 lines): "pressed 0", or "refused HRESULT"
+//                 lines): "pressed", or "refused" where it fails
 //     heard       the names of the labels that raised a live-region change since the last
 //                 "heard", in order, each as it is once the command before has been answered
 #include <windows.h>
@@ -102,20 +102,15 @@ void Press(const std::string& name) {
             }
         });
     }
-    std::cout << (result == S_OK ? "pressed " : "refused ") << std::hex << result << std::dec
-              << '\n';
+    std::cout << (result == S_OK ? "pressed" : "refused") << '\n';
 }
 
 }  // namespace
 
 int main() {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    HWND window = nullptr;
-    // The calculator may still be starting.
-    for (int tries = 0; window == nullptr && tries < 600; ++tries) {
-        window = FindWindowW(L"ZobuCalculator", nullptr);
-        Sleep(window == nullptr ? 100 : 0);
-    }
+    // Started once the calculator's window is seen on the X server.
+    HWND window = FindWindowW(L"ZobuCalculator", nullptr);
     for (HWND label = nullptr; (label = FindWindowExW(window, label, nullptr, nullptr));) {
         g_labels.push_back(label);
     }
