@@ -111,8 +111,13 @@ def wait_for(predicate, seconds):
 
 class Session:
     def __init__(self, probe, command, scale=1, layout=None, locale=None, reader=False):
-        self.scale, self.procs, self.last, self.bells, self.display = scale, [], (None, 0), 0, None
-        self.wine, self.refused = command[-1].endswith(".exe"), 0
+        self.scale = scale
+        self.procs = []
+        self.last = (None, 0)
+        self.bells = 0
+        self.display = None
+        self.wine = command[-1].endswith(".exe")
+        self.refused = 0
         try:
             self.open(probe, command, layout, locale, reader)
         except BaseException:
@@ -161,7 +166,8 @@ class Session:
     def ask(self, command=None):
         """The reader's answer to a command: its lines up to the closing "."."""
         if command:
-            self.reader.stdin.write(command + "\n"), self.reader.stdin.flush()
+            self.reader.stdin.write(command + "\n")
+            self.reader.stdin.flush()
         lines = []
         while (line := self.reader.stdout.readline()) != ".\n":
             assert line, "the reader ended"
@@ -213,7 +219,8 @@ class Session:
         self.xclip, self.said = self.start(["xclip", "-i", "-selection", "clipboard", "-verbose"],
                                            stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
                                            stderr=subprocess.PIPE), b""
-        self.xclip.stdin.write(data), self.xclip.stdin.close()
+        self.xclip.stdin.write(data)
+        self.xclip.stdin.close()
         # Owning it is enough. Nothing reads it back: a client reading the clipboard while Wine takes in
         # a new owner's text stalled Wine's clipboard for seconds in about one paste in twenty.
         assert wait_for(lambda: self.owner() not in (before, 0), 20), "xclip did not take the clipboard"
@@ -274,7 +281,8 @@ class Session:
             X11.XkbLockGroup(self.display, 0x100, int(kind[5:]))  # XkbUseCoreKbd
             for keycode, down in ((int(k), down) for k in arg.split(",") for down in (1, 0)):
                 XTEST.XTestFakeKeyEvent(self.display, keycode, down, 0)
-            X11.XkbLockGroup(self.display, 0x100, 0), X11.XSync(self.display, 0)
+            X11.XkbLockGroup(self.display, 0x100, 0)
+            X11.XSync(self.display, 0)
         elif kind == "hold":
             self.run("xdotool", "keydown", arg, "sleep", "1.5", "keyup", arg)
         else:
@@ -293,11 +301,12 @@ class Session:
     def close(self):
         """Closes the window as a window manager does, ends the servers; the program's status."""
         if self.reader:  # Wine's server, which holds the program's stderr, ends after the reader
-            self.reader.stdin.close(), self.reader.wait(timeout=30)
+            self.reader.communicate(timeout=30)
         # A ClientMessage (33), format 32: WM_PROTOCOLS, WM_DELETE_WINDOW.
         atoms = (X11.XInternAtom(self.display, name, 0) for name in (b"WM_PROTOCOLS", b"WM_DELETE_WINDOW"))
         event = (ctypes.c_long * 24)(33, 0, 0, 0, int(self.window), next(atoms), 32, next(atoms))
-        X11.XSendEvent(self.display, int(self.window), 0, 0, event), X11.XFlush(self.display)
+        X11.XSendEvent(self.display, int(self.window), 0, 0, event)
+        X11.XFlush(self.display)
         try:
             status = self.zobu.wait(timeout=60)
         except Exception as e:  # noqa: BLE001 - the servers end in any case
@@ -313,7 +322,8 @@ class Session:
         if self.display:
             X11.XCloseDisplay(self.display)
         for proc in reversed(self.procs):
-            proc.terminate(), proc.wait()
+            proc.terminate()
+            proc.wait()
 
 
 def run_group(name, probe, command):
