@@ -185,13 +185,11 @@ class Session:
             self.refused += answer[0].startswith("refused")
 
     def start_wine(self, wine):
-        """The prefix is made on first use (about 15 s); each session sets its DPI."""
+        """Wine makes the prefix on its first use (about 15 s); each session sets its DPI."""
         self.env.update(WINEPREFIX=os.environ.get("ZOBU_WINEPREFIX", os.path.expanduser("~/.wine")),
                         WINEDLLOVERRIDES="mscoree,mshtml=", WINEDEBUG="-all")  # no Mono or Gecko prompts
-        if not os.path.exists(os.path.join(self.env["WINEPREFIX"], "system.reg")):
-            subprocess.run(["wineboot", "-i"], env=self.env, capture_output=True, timeout=180, check=True)
         self.run(wine, "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
-                 "/d", str(96 * self.scale), "/f")
+                 "/d", str(96 * self.scale), "/f", timeout=180)  # the first makes the prefix
         said = self.run(wine, "reg", "query", r"HKCU\Control Panel\Mouse", "/v", "DoubleClickSpeed")
         self.double_click = int(re.search(r"REG_SZ\s+(\d+)", said)[1]) / 1000  # Windows' own, in ms
 
