@@ -124,18 +124,14 @@ class Session:
             raise
 
     def open(self, probe, command, layout, locale, reader):
-        read, write = os.pipe()
         self.env = {k: v for k, v in os.environ.items() if k not in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
         if locale:  # setlocale raises where it is not installed
             assert setlocale(LC_NUMERIC, locale) and localeconv()["decimal_point"] == ",", locale
             self.env.update(LANG=locale, LC_ALL=locale)
         # -noreset: the keyboard layout stays set while no client is connected.
-        self.start(["Xvfb", "-displayfd", str(write), "-nolisten", "tcp", "-noreset"], pass_fds=(write,),
-                   stderr=subprocess.DEVNULL)
-        os.close(write)
-        with os.fdopen(read) as pipe:
-            assert select.select([pipe], [], [], 10)[0], "Xvfb did not start"
-            self.env.update(DISPLAY=":" + pipe.readline().strip(), QT_SCALE_FACTOR=str(self.scale))
+        xvfb = self.start(["Xvfb", "-displayfd", "1", "-nolisten", "tcp", "-noreset"], stderr=subprocess.DEVNULL)
+        assert select.select([xvfb.stdout], [], [], 10)[0], "Xvfb did not start"
+        self.env.update(DISPLAY=":" + xvfb.stdout.readline().decode().strip(), QT_SCALE_FACTOR=str(self.scale))
         self.display = ctypes.c_void_p(X11.XOpenDisplay(self.env["DISPLAY"].encode()))
         self.clipboard_atom = X11.XInternAtom(self.display, b"CLIPBOARD", 0)
         xkb = [ctypes.c_int(v) for v in (0, 0, 0, 1, 0)]  # opcode, event, error, version 1.0
