@@ -78,7 +78,6 @@ const std::vector<NativeCase> kXkbCases{
     {.name = "fr exclam on the US slash key", .key = Qt::Key_Exclam, .modifiers = kNone, .scanCode = kKeycodeSlash, .virtualKey = '!', .levels = {'!', 0xa7}, .x11 = VK_OEM_2, .wayland = VK_OEM_2},
     // Keys that type no character.
     {.name = "F1", .key = Qt::Key_F1, .modifiers = kNone, .scanCode = 67, .virtualKey = 0xffbe, .levels = {0xffbe, 0}, .x11 = VK_F1, .wayland = VK_F1},
-    {.name = "unknown keysym on an unknown keycode", .key = 0, .modifiers = kNone, .scanCode = 200, .virtualKey = 0x10020ac, .levels = {}, .x11 = kNothing, .wayland = kNothing},
     // Modifiers alone.
     {.name = "Shift_L", .key = Qt::Key_Shift, .modifiers = kShift, .scanCode = 50, .virtualKey = 0xffe1, .levels = {0xffe1, 0}, .x11 = kNothing, .wayland = kNothing},
     // No native data, as in events made by QTest or an accessibility tool: Qt's key, read as
