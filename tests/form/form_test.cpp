@@ -150,23 +150,17 @@ TEST(Form, FoldingAndItsSixteenBitLengths) {
     EXPECT_THROW(FoldToggleHeight(0, 16384, 16384), CalcFailure);
     EXPECT_EQ(ToInt16(-32768.5), -32768);
     EXPECT_THROW(ToInt16(std::numeric_limits<double>::quiet_NaN()), CalcFailure);
-    // Made on one monitor, folded and unfolded on one of another DPI, where the frame is
-    // another number of twips: the client area is the layout's to the pixel, so the note line
-    // ends (1000 twips) above the window's edge and the first key row (1050) below it.
-    struct Made {
-        unsigned dpi;
-        int framePixels;
-    };
-    for (const auto& [made, framePixels] :
-         {Made{.dpi = 96, .framePixels = 29}, Made{.dpi = 144, .framePixels = 45}}) {
-        const OuterHeight frame(framePixels, made);
-        Form w(frame.twips(TwipsToPixels(kClientHeightTwips, made), made));
-        for (const unsigned dpi : {96U, 120U, 144U, 168U, 192U}) {
-            w.form.Form_KeyUp(VK_SPACE, 0);
-            EXPECT_EQ(frame.clientPixels(w.height, dpi), TwipsToPixels(1035, dpi)) << dpi;
-            w.form.Form_KeyUp(VK_SPACE, 0);
-            EXPECT_EQ(frame.clientPixels(w.height, dpi), TwipsToPixels(3420, dpi)) << dpi;
-        }
+    // Made on a 144 DPI monitor with a frame of 45 pixels, folded and unfolded on monitors of
+    // other DPIs, where the frame is another number of twips: the client area is the layout's
+    // to the pixel, so the note line ends (1000 twips) above the window's edge and the first
+    // key row (1050) below it.
+    const OuterHeight frame(45, 144);
+    Form w(frame.twips(TwipsToPixels(kClientHeightTwips, 144), 144));
+    for (const unsigned dpi : {96U, 120U, 144U, 168U, 192U}) {
+        w.form.Form_KeyUp(VK_SPACE, 0);
+        EXPECT_EQ(frame.clientPixels(w.height, dpi), TwipsToPixels(1035, dpi)) << dpi;
+        w.form.Form_KeyUp(VK_SPACE, 0);
+        EXPECT_EQ(frame.clientPixels(w.height, dpi), TwipsToPixels(3420, dpi)) << dpi;
     }
 }
 
