@@ -70,7 +70,6 @@ const std::vector<NativeCase> kXkbCases{
     {.name = "equal", .key = Qt::Key_Equal, .modifiers = kNone, .scanCode = kKeycodeEqual, .virtualKey = '=', .levels = {'=', '+'}, .x11 = VK_OEM_PLUS, .wayland = VK_OEM_PLUS},
     {.name = "Shift+period greater", .key = Qt::Key_Greater, .modifiers = kShift, .scanCode = 60, .virtualKey = '>', .levels = {'.', '>'}, .x11 = VK_OEM_PERIOD, .wayland = VK_OEM_PERIOD},
     {.name = "de Shift+plus key asterisk", .key = Qt::Key_Asterisk, .modifiers = kShift, .scanCode = kKeycodeRightBracket, .virtualKey = '*', .levels = {'+', '*'}, .x11 = VK_OEM_PLUS, .wayland = kNothing},
-    {.name = "de minus key on the US slash key", .key = Qt::Key_Minus, .modifiers = kNone, .scanCode = kKeycodeSlash, .virtualKey = '-', .levels = {'-', '_'}, .x11 = VK_OEM_MINUS, .wayland = VK_OEM_MINUS},
     {.name = "fr semicolon key types period shifted", .key = Qt::Key_Semicolon, .modifiers = kNone, .scanCode = 59, .virtualKey = ';', .levels = {';', '.'}, .x11 = VK_OEM_PERIOD, .wayland = kNothing},
     {.name = "ru Shift+period comma on the US slash key", .key = Qt::Key_Comma, .modifiers = kShift, .scanCode = kKeycodeSlash, .virtualKey = ',', .levels = {'.', ','}, .x11 = VK_OEM_PERIOD, .wayland = VK_OEM_2},
     {.name = "de sharp s on the US minus key", .key = Qt::Key_ssharp, .modifiers = kNone, .scanCode = 20, .virtualKey = 0xdf, .levels = {0xdf, '?'}, .x11 = kNothing, .wayland = kNothing},
