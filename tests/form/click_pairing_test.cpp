@@ -13,11 +13,10 @@ namespace {
 
 using Row = ClickPairing::Row;
 
-// Labels by a letter: 7, 8, s the display, h the help panel, - none.
+// Labels by a letter: 7, 8, s the display, - none.
 const std::map<char, Row> kLabels = {{'7', LayoutRow(LabelName::lblNum, 7)},
                                      {'8', LayoutRow(LabelName::lblNum, 8)},
                                      {'s', LayoutRow(LabelName::lblSay)},
-                                     {'h', LayoutRow(LabelName::lblHelp)},
                                      {'-', std::nullopt}};
 
 struct PairingRow {
@@ -33,11 +32,9 @@ struct PairingRow {
 const PairingRow kPairingRows[] = {
     {.note = "a press and a release on one label", .steps = "p7 r7", .results = "-7"},
     {.note = "moved off before the release", .steps = "p7 r8", .results = "--"},
-    {.note = "pressed beside the labels, released on one", .steps = "p- r7", .results = "--"},
     {.note = "the mouse taken away while pressed", .steps = "p7 x- r7", .results = "---"},
     {.note = "a quick pair on one label", .steps = "ps rs qs rs", .results = "-ss-"},
     {.note = "a quick pair on two labels", .steps = "p7 r7 q8 r8", .results = "-7--"},
-    {.note = "on the help panel over the display", .steps = "ph rh qs rs", .results = "-h--"},
     {.note = "a quick pair whose first press was no click", .steps = "ps r- qs rs", .results = "----"},
     {.note = "a click, a press beside, a quick press back", .steps = "ps rs p- qs", .results = "-s--"},
 };

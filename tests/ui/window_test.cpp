@@ -57,11 +57,10 @@ TEST_F(Window, LabelsLieApartUnderTheHelpPanel) {
         EXPECT_EQ(a->frameShape() == QFrame::Box, a->row().key || a->row().name == N::lblSay);
         EXPECT_EQ(a->isVisibleTo(&window), a != &help);
         for (const CalcLabel* b : all) {
-            const QRect h = b->geometry();
             if (a == b || a == &help || b == &help) {
                 continue;
             }
-            EXPECT_FALSE(g.intersects(h)) << b->text().toStdString();
+            EXPECT_FALSE(g.intersects(b->geometry())) << b->text().toStdString();
         }
     }
     EXPECT_TRUE(help.autoFillBackground()) << "the shown panel hides what lies beneath";
