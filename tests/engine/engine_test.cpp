@@ -61,7 +61,6 @@ const Script kScripts[] = {
     {.keys = "DrD", .display = "0", .history = "0", .note = "0 ?", .beeps = 1},
     {.keys = "[5e-324]Vr", .display = "4.94065645841247E-324", .note = "1 / 4.94065645841247E-324 失败 溢出", .beeps = 1},
     // DEL: discard the new operand, undo the last operation, clear all; the record stays.
-    {.keys = "D", .display = "0", .history = "0", .note = "0 ?", .mark = "", .markAt = Before},
     {.keys = "DD", .display = "0", .history = "", .note = "", .mark = "", .markAt = After},
     {.keys = "5+12D", .display = "0", .history = "5", .note = "12 ?", .mark = "+", .markAt = Before},
     {.keys = "5+12D3=", .display = "8", .note = ""},
