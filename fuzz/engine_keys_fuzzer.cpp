@@ -28,11 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::int16_t state = 0;
     const auto check = [&](bool holds, const char* promise) {
         if (!holds) {
-            const auto& l = calc.display.lines;
-            std::fprintf(
-                stderr,
-                "\n*** broken: %s\n    keys \"%s\"\n    lines \"%s\" \"%s\" \"%s\" \"%s\"\n",
-                promise, script.c_str(), l[0].c_str(), l[1].c_str(), l[2].c_str(), l[3].c_str());
+            // The keys replay the lines: the engine test's harness runs the same script.
+            std::fprintf(stderr, "\n*** broken: %s\n    keys \"%s\"\n", promise, script.c_str());
             std::abort();
         }
     };
@@ -46,8 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             check(std::isfinite(s.dblResult) && std::isfinite(s.dblLastResult) &&
                       std::isfinite(s.dblLastNum),
                   "the running result and the undo record are finite");
-            check(s.intOp >= 0 && s.intOp <= 4 && d.lines[1] == d.mixTag(s.intOp),
-                  "the mark shows the pending operator");
+            // An operator out of range is caught too: mixTag throws for it.
+            check(d.lines[1] == d.mixTag(s.intOp), "the mark shows the pending operator");
             check(d.beeps - beeps <= 1, "a key beeps at most once");
             if (d.beeps > beeps) {
                 check(std::string_view("=+-*/nrCV").find(key) != std::string_view::npos,

@@ -25,7 +25,6 @@ struct RecordingDisplay : DisplayLines {
     std::string text(Line line) const override { return lines[static_cast<std::size_t>(line)]; }
     void setText(Line line, std::string_view text) override {
         lines[static_cast<std::size_t>(line)] = std::string(text);
-        displayWrites += line == Line::lblSay;
     }
     void setTieLeft(std::int16_t left) override { tieLeft = left; }
     std::string mixTag(std::int16_t i) const override {
@@ -36,7 +35,7 @@ struct RecordingDisplay : DisplayLines {
 
     std::array<std::string, 4> lines{"0", "", "", ""};  // lblSay, lblTie, lblLast, lblNext
     std::int16_t tieLeft = kTieRight;
-    int beeps = 0, displayWrites = 0;
+    int beeps = 0;
 };
 
 struct FakeClipboard : Clipboard {
