@@ -34,6 +34,7 @@
 import ctypes, os, re, select, signal, subprocess, sys, time
 from locale import LC_NUMERIC, localeconv, setlocale
 
+SPACE = "65"  # the X keycode of the space bar, which the driver folds and unfolds with
 MARK = b"271828"  # a number no row shows: a paste that reads it instead of the row's text fails
 X11, XTEST = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXtst.so.6")
 X11.XOpenDisplay.restype = ctypes.c_void_p  # atoms and windows are 29-bit numbers: an int holds them
@@ -244,7 +245,7 @@ class Session:
 
     def reset(self):
         if self.height() != self.heights["full"]:  # folded, so the help panel is hidden
-            self.act("65")
+            self.act(SPACE)
             assert wait_for(lambda: self.height() == self.heights["full"], 5), "Space did not unfold"
         if self.reader:
             self.press("DD")
@@ -284,7 +285,7 @@ class Session:
     def fold(self):
         """Clears and folds the window by keys: the program has then handled every event before."""
         self.reset()
-        self.act("65")
+        self.act(SPACE)
         assert wait_for(lambda: self.height() == self.heights["folded"], 5), "Space did not fold"
 
     def height(self):
