@@ -201,13 +201,23 @@ struct Target {
 std::map<int, Target> KeysAsTheyAreNamed() {
     // Keys by what a US keyboard types on them or calls them: the main key and the keypad's
     // (Num Lock on). The keypad's separator key is a second Enter.
-    // clang-format off
     std::map<std::string, std::vector<int>> codes = {
-        {".", {VK_OEM_PERIOD, VK_DECIMAL}}, {"+", {VK_OEM_PLUS, VK_ADD}}, {"-", {VK_OEM_MINUS, VK_SUBTRACT}},
-        {"*", {VK_MULTIPLY}}, {"'", {VK_OEM_7}}, {"/", {VK_OEM_2, VK_DIVIDE}}, {"~", {VK_OEM_3}},
-        {"\\", {VK_OEM_5}}, {"回车", {VK_RETURN, VK_SEPARATOR}}, {"DEL", {VK_DELETE}}, {"退格", {VK_BACK}},
-        {"ESC", {VK_ESCAPE}}, {"C", {VK_C}}, {"V", {VK_V}}, {"空格", {VK_SPACE}}};
-    // clang-format on
+        {".", {VK_OEM_PERIOD, VK_DECIMAL}},
+        {"+", {VK_OEM_PLUS, VK_ADD}},
+        {"-", {VK_OEM_MINUS, VK_SUBTRACT}},
+        {"*", {VK_MULTIPLY}},
+        {"'", {VK_OEM_7}},
+        {"/", {VK_OEM_2, VK_DIVIDE}},
+        {"~", {VK_OEM_3}},
+        {"\\", {VK_OEM_5}},
+        {"回车", {VK_RETURN, VK_SEPARATOR}},
+        {"DEL", {VK_DELETE}},
+        {"退格", {VK_BACK}},
+        {"ESC", {VK_ESCAPE}},
+        {"C", {VK_C}},
+        {"V", {VK_V}},
+        {"空格", {VK_SPACE}},
+    };
     for (int digit = 0; digit <= 9; ++digit) {
         codes[std::to_string(digit)] = {VK_0 + digit, VK_NUMPAD0 + digit};
     }
