@@ -40,6 +40,7 @@ TEST(NumToText, WritesTheDisplayFormat) {
         {.from = 999999999999999.0, .to = "999999999999999"},
         {.from = 1e15, .to = "1E+15"},
         {.from = 1.5e-7, .to = "1.5E-07"},
+        {.from = 1e-10, .to = "1E-10"},  // two exponent digits need no padding
         {.from = -1.23456789012345e-5, .to = "-0.0000123456789012345"},  // the widest plain text
         {.from = -1.23456789012345e-6, .to = "-1.23456789012345E-06"},
         {.from = -1.2345678901234567e-300, .to = "-1.23456789012346E-300"},

@@ -55,6 +55,7 @@ TEST_F(Window, LabelsLieApartUnderTheHelpPanel) {
         SCOPED_TRACE(a->text().toStdString());
         EXPECT_TRUE(help.geometry().contains(g));
         EXPECT_EQ(a->frameShape() == QFrame::Box, a->row().key || a->row().name == N::lblSay);
+        EXPECT_EQ(a->toolTip().toStdString(), a->row().tooltip);
         EXPECT_EQ(a->isVisibleTo(&window), a != &help);
         for (const CalcLabel* b : all) {
             if (a == b || a == &help || b == &help) {
