@@ -8,7 +8,6 @@
 #include <limits>
 #include <map>
 #include <optional>
-#include <ranges>
 #include <string_view>
 #include <tuple>
 #include <vector>
@@ -194,65 +193,31 @@ struct Target {
     bool doubleClick = false;
 };
 
-// What each key code does, as the keypad and the help text tell a user: a key that types a key's
-// caption clicks that key; the help text's "[a][b]相当于[x]:…" makes a and b click the key
-// captioned x, "[a][b]:…" click the key captioned a or, for a key that has none, do what the
-// label whose tooltip ends in the same words does (Space folds as the display's double-click).
+// What each key code does, as the keypad and the help text tell a user: a key clicks the key
+// whose caption it types on a US keyboard (the keypad's with Num Lock on, its separator key a
+// second Enter) or the key the help text names for it; Space folds as the display's double-click.
 std::map<int, Target> KeysAsTheyAreNamed() {
-    // Keys by what a US keyboard types on them or calls them: the main key and the keypad's
-    // (Num Lock on). The keypad's separator key is a second Enter.
     std::map<std::string, std::vector<int>> codes = {
         {".", {VK_OEM_PERIOD, VK_DECIMAL}},
         {"+", {VK_OEM_PLUS, VK_ADD}},
         {"-", {VK_OEM_MINUS, VK_SUBTRACT}},
-        {"*", {VK_MULTIPLY}},
-        {"'", {VK_OEM_7}},
+        {"*", {VK_MULTIPLY, VK_OEM_7}},
         {"/", {VK_OEM_2, VK_DIVIDE}},
-        {"~", {VK_OEM_3}},
-        {"\\", {VK_OEM_5}},
-        {"回车", {VK_RETURN, VK_SEPARATOR}},
-        {"DEL", {VK_DELETE}},
-        {"退格", {VK_BACK}},
-        {"ESC", {VK_ESCAPE}},
+        {"=", {VK_RETURN, VK_SEPARATOR}},
+        {"-n", {VK_OEM_3}},
+        {"1/n", {VK_OEM_5}},
+        {"DEL", {VK_DELETE, VK_BACK, VK_ESCAPE}},
         {"C", {VK_C}},
         {"V", {VK_V}},
-        {"空格", {VK_SPACE}},
     };
     for (int digit = 0; digit <= 9; ++digit) {
         codes[std::to_string(digit)] = {VK_0 + digit, VK_NUMPAD0 + digit};
     }
-    std::map<int, Target> named;
-    std::map<std::string, Target> labels;  // keys by caption, the display by its tooltip's end
+    std::map<int, Target> named = {{VK_SPACE, {.row = kSay, .doubleClick = true}}};
     for (std::size_t row = 0; row < kLabelCount; ++row) {
-        const std::string caption = kLayout[row].caption, tooltip = kLayout[row].tooltip;
-        if (kLayout[row].key) {
-            labels[caption] = {row};
-            for (const int code : codes[caption]) {
-                named[code] = {row};
-            }
-        } else if (!tooltip.empty()) {
-            labels[tooltip.substr(tooltip.rfind(' ') + 1)] = {row, true};
-        }
-    }
-    const std::string alias = "相当于[", help = HelpText();
-    for (const auto line : std::views::split(help, std::string_view("\r\n"))) {
-        for (const auto part : std::views::split(line, std::string_view("   "))) {
-            const std::string item(part.begin(), part.end());
-            const std::size_t colon = item.find(':'), as = item.find(alias);
-            if (!item.starts_with('[') || colon == std::string::npos) {
-                continue;  // a rule, an empty line, "连按两次:全部清零", the closing line
-            }
-            const std::size_t x = as + alias.size();
-            const std::string key = as == std::string::npos ? item.substr(1, item.find(']') - 1)
-                                                            : item.substr(x, colon - 1 - x),
-                              keys = item.substr(1, std::min(as, colon) - 2);
-            const Target target =
-                labels.contains(key) ? labels[key] : labels.at(item.substr(colon + 1));
-            for (const auto k : std::views::split(keys, std::string_view("]["))) {
-                for (const int code : codes.at(std::string(k.begin(), k.end()))) {
-                    named[code] = target;
-                }
-            }
+        for (const int code :
+             kLayout[row].key ? codes.at(kLayout[row].caption) : std::vector<int>{}) {
+            named[code] = {row};
         }
     }
     return named;
