@@ -15,7 +15,7 @@ struct KeyRow {
     std::int16_t first;
     std::int16_t last;
     WindowAction action;
-    std::int16_t argument;
+    std::int16_t argument = 0;
 };
 
 // The codes as the keys are named on a US keyboard.
@@ -36,13 +36,13 @@ constexpr auto kKeyTable = std::to_array<KeyRow>({
     {VK_SEPARATOR, VK_SEPARATOR, WindowAction::lblMix_Click, kOpEquals},
     {VK_OEM_3, VK_OEM_3, WindowAction::lblFun_Click, kFunNegate},      // grave accent/tilde
     {VK_OEM_5, VK_OEM_5, WindowAction::lblFun_Click, kFunReciprocal},  // backslash: reciprocal
-    {VK_BACK, VK_BACK, WindowAction::lblDel_Click, 0},
-    {VK_ESCAPE, VK_ESCAPE, WindowAction::lblDel_Click, 0},
-    {VK_DELETE, VK_DELETE, WindowAction::lblDel_Click, 0},
-    {VK_C, VK_C, WindowAction::lblCopy_Click, 0},
-    {VK_V, VK_V, WindowAction::lblPaste_Click, 0},
-    {VK_SPACE, VK_SPACE, WindowAction::lblSay_DblClick, 0},
-    {VK_F1, VK_F1, WindowAction::ShowHelp, 0},
+    {VK_BACK, VK_BACK, WindowAction::lblDel_Click},
+    {VK_ESCAPE, VK_ESCAPE, WindowAction::lblDel_Click},
+    {VK_DELETE, VK_DELETE, WindowAction::lblDel_Click},
+    {VK_C, VK_C, WindowAction::lblCopy_Click},
+    {VK_V, VK_V, WindowAction::lblPaste_Click},
+    {VK_SPACE, VK_SPACE, WindowAction::lblSay_DblClick},
+    {VK_F1, VK_F1, WindowAction::ShowHelp},
 });
 
 // The operation bound to a Windows virtual-key code, or nothing for any other code.
@@ -64,7 +64,7 @@ std::optional<KeyBinding> keyUpBinding(std::int16_t KeyCode, bool helpShown) {
         return lookupKey(KeyCode);
     }
     if (KeyCode == VK_F1) {
-        return KeyBinding{WindowAction::lblHelp_Click, 0};
+        return KeyBinding{WindowAction::lblHelp_Click};
     }
     return std::nullopt;
 }
