@@ -13,11 +13,9 @@
 #include <vector>
 
 #include "calc_failure.h"
-#include "engine_harness.h"
-#include "frm_a.h"
+#include "form_harness.h"
 #include "help_text.h"
 #include "int16_lengths.h"
-#include "layout_table.h"
 #include "outer_height.h"
 #include "vk_codes.h"
 
@@ -26,47 +24,6 @@ namespace {
 
 using N = LabelName;
 const std::size_t kSay = LayoutRow(N::lblSay), kHelp = LayoutRow(N::lblHelp);
-
-struct Form : FormSurface {
-    explicit Form(double outerHeight = 3900, bool load = true) : height(outerHeight) {
-        for (std::size_t row = 0; row < kLabelCount; ++row) {
-            const LabelSpec& l = kLayout[row];
-            captions[row] = l.caption, places[row] = {l.left, l.top, l.width, l.height};
-            visible[row] = l.visible;
-        }
-        if (load) {
-            form.Form_Load();
-        }
-    }
-    void setCaption(std::size_t row, std::string_view text) override { captions.at(row) = text; }
-    void moveLabel(std::size_t row, const TwipRect& place) override { places.at(row) = place; }
-    void setLabelVisible(std::size_t row, bool shown) override { visible.at(row) = shown; }
-    double windowHeight() const override { return height; }
-    void setWindowHeight(double twips) override { height = twips; }
-    void beep() override { ++beeps; }
-
-    // Clicks keys named in the keystroke language.
-    void press(std::string_view keys) {
-        for (const char k : keys) {
-            const Keystroke key = *KeystrokeFor(k);
-            constexpr N kNames[] = {N::lblNum, N::lblMix,  N::lblFun,
-                                    N::lblDel, N::lblCopy, N::lblPaste};
-            form.click(LayoutRow(kNames[static_cast<int>(key.group)], key.index));
-        }
-    }
-    // Everything a click or a key can change; equal snapshots prove that nothing happened.
-    auto snapshot() const {
-        return std::tuple(captions, places, visible, height, beeps, clipboard.content);
-    }
-
-    std::array<std::string, kLabelCount> captions;
-    std::array<TwipRect, kLabelCount> places;
-    std::array<bool, kLabelCount> visible{};
-    double height;
-    int beeps = 0;
-    FakeClipboard clipboard;
-    frmA form{*this, clipboard};
-};
 
 // The window's height at load, the height it unfolds to and the one it folds to; none where a
 // length beyond 16 bits ends the load step.
