@@ -1,5 +1,6 @@
 // The help panel's face and the display's size, chosen over a fake measurement: each face fits
-// up to a largest size. Qt counts in quarter points, Windows in whole pixels.
+// up to a largest size. The rows the fonts runs cannot reach with real faces: the lines' own
+// face fitting beside another, and a text that fits in no size.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -20,8 +21,6 @@ struct FaceRow {
 // clang-format off
 const FaceRow kFaceRows[] = {
     {.note = "the lines' face fits", .fitsUpTo = {10.5, 10.5}, .size = 10.5, .step = 0.25, .choice = {.face = 0, .size = 10.5}},
-    {.note = "only another face fits", .fitsUpTo = {9, 8, 10.5}, .size = 10.5, .step = 0.25, .choice = {.face = 2, .size = 10.5}},
-    {.note = "no face fits: three steps off the lines' face", .fitsUpTo = {9.75, 10}, .size = 10.5, .step = 0.25, .choice = {.face = 0, .size = 9.75}},
     {.note = "never fits: down to one step", .fitsUpTo = {0}, .size = 10.5, .step = 0.25, .choice = {.face = 0, .size = 0.25}},
 };
 // clang-format on

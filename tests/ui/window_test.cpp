@@ -1,7 +1,6 @@
 // The window under Qt's offscreen platform: only what the layout data and the window's behaviour
 // without a toolkit cannot say by themselves. One QApplication for the run, made by main() below.
 #include <gtest/gtest.h>
-#include <signal.h>
 
 #include <QtGui/private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
@@ -35,16 +34,6 @@ protected:
     FormWindow window;
 };
 
-// The longest number fits the display.
-TEST_F(Window, LongestNumberFitsTheDisplay) {
-    QGuiApplication::clipboard()->setText(QStringLiteral("-1.23456789012346e-300"));
-    key(Qt::Key_V);
-    const CalcLabel& say = window.label(N::lblSay);
-    ASSERT_EQ(text(N::lblSay), "-1.23456789012346E-300");
-    const int room = say.contentsRect().width() - say.indent();
-    EXPECT_LE(say.fontMetrics().horizontalAdvance(say.text()), room);
-}
-
 // As the window lays the labels out: no two overlap, the help panel covers them all and is the
 // only one hidden, only keys and the display have a border, the mark sits flush after the display.
 TEST_F(Window, LabelsLieApartUnderTheHelpPanel) {
@@ -72,8 +61,15 @@ TEST_F(Window, LabelsLieApartUnderTheHelpPanel) {
 
 // All thirteen lines of the help text show inside the panel, in the face and size that the run
 // names: each run sees only the fonts it names (one Chinese face, or several) and expects the
-// face the window must choose from them, so that no stand-in face passes.
-TEST_F(Window, HelpPanelHoldsTheThirteenLines) {
+// face the window must choose from them, so that no stand-in face passes. The longest number
+// fits the display in whichever face stands in for its own.
+TEST_F(Window, HelpAndLongestNumberFit) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("-1.23456789012346e-300"));
+    key(Qt::Key_V);
+    const CalcLabel& say = window.label(N::lblSay);
+    ASSERT_EQ(text(N::lblSay), "-1.23456789012346E-300");
+    EXPECT_LE(say.fontMetrics().horizontalAdvance(say.text()),
+              say.contentsRect().width() - say.indent());
     key(Qt::Key_F1);
     const CalcLabel& help = window.label(N::lblHelp);
     const QString face =
@@ -88,37 +84,21 @@ TEST_F(Window, HelpPanelHoldsTheThirteenLines) {
 }
 
 // On an X server (the e2e.x11_clipboard test runs it there): a program that takes the clipboard
-// after the last event the window has seen keeps it, as X keeps the later owner, and one that
-// holds it but never answers cannot be read. Neither may pass as done.
-TEST_F(Window, RefusedOrUnreadableClipboardIsReported) {
+// after the last event the window has seen keeps it, as X keeps the later owner. A copy that X
+// refused may not pass as done.
+TEST_F(Window, RefusedCopyIsReported) {
     if (QGuiApplication::platformName() != QLatin1String("xcb")) {
         GTEST_SKIP() << "needs an X server's clipboard";
     }
-    const auto held = [](const char* text) {  // xclip forks; wait, handling no event
-        const QString check = QStringLiteral("xclip -o -selection clipboard | grep -qx ") + text;
-        for (int i = 0; i < 200; ++i) {
-            if (QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), check}) == 0) {
-                return true;
-            }
-        }
-        return false;
-    };
     QTest::keyClicks(&window, QStringLiteral("45"));
     QProcess::execute(QStringLiteral("sh"),
                       {QStringLiteral("-c"), "printf other | xclip -i -selection clipboard"});
-    ASSERT_TRUE(held("other"));
+    const QStringList holds{QStringLiteral("-c"), "xclip -o -selection clipboard | grep -qx other"};
+    for (int tries = 0; QProcess::execute(QStringLiteral("sh"), holds) != 0; ++tries) {
+        ASSERT_LT(tries, 200) << "xclip forks: it holds the clipboard soon after";
+    }
     key(Qt::Key_C);  // before the window has heard of the other program
     EXPECT_EQ(text(N::lblNext), "复制 失败 无法访问剪贴板");
-
-    QProcess holder;
-    holder.start(QStringLiteral("xclip"), {"-i", "-selection", "clipboard", "-quiet"});
-    holder.write("42"), holder.waitForBytesWritten(), holder.closeWriteChannel();
-    ASSERT_TRUE(held("42"));
-    ::kill(static_cast<pid_t>(holder.processId()), SIGSTOP);
-    key(Qt::Key_V);
-    EXPECT_EQ(text(N::lblNext), "粘贴 失败 无法访问剪贴板");
-    ::kill(static_cast<pid_t>(holder.processId()), SIGCONT);
-    holder.kill(), holder.waitForFinished();
 }
 
 std::vector<QAccessible::Event> heard;
