@@ -49,7 +49,6 @@ GROUPS = {
     # In a comma locale, which the program must not follow: numbers are shown and read with a point.
     "clicks": ({"locale": "de_DE.UTF-8"}, [
         ("c:9876543210.5", None, {"show": "9876543210.5"}),
-        ("c:4rn", None, {"show": "-0.25"}),
         ("dbl:7", None, {"show": "7"}),
         ("c:1 F1 dbl:7", None, {"show": "1"}),  # the first click hides the help, the second is no click
         ("c:1 off:85", None, {"show": "1"}),  # pressed on 8, released off it: no click

@@ -74,7 +74,6 @@ TEST(PasteReader, ReadsNumbersAsPeopleCopyThemAndRejectsTheRest) {
     const Row<std::string> rows[] = {
         {.from = "\t42 \r\n", .to = "42"},
         {.from = "\u00A040\u3000", .to = "40"},
-        {.from = "１２３．５", .to = "123.5"},
         {.from = "－５", .to = "-5"},
         {.from = "１，２３４", .to = "1234"},
         {.from = "１ｅ３", .to = "1000"},
@@ -86,7 +85,6 @@ TEST(PasteReader, ReadsNumbersAsPeopleCopyThemAndRejectsTheRest) {
         {.from = "1" + std::string(1330, '0') + "E-1000", .to = "溢出"},  // 1E+330
         {.from = "0." + std::string(1330, '0') + "1E+1000", .to = "0"},   // 1E-331
         {.from = std::string(mb10, ' ') + "7" + std::string(mb10, '\n'), .to = "7"},
-        {.from = std::string("1\0002", 3), .to = "类型不匹配"},
     };
     for (const auto& [text, read] : rows) {
         EXPECT_EQ(outcome(ReadPastedNumber, text), read) << text.substr(0, 40);

@@ -30,8 +30,6 @@ struct PairingRow {
 
 // clang-format off
 const PairingRow kPairingRows[] = {
-    {.note = "a press and a release on one label", .steps = "p7 r7", .results = "-7"},
-    {.note = "moved off before the release", .steps = "p7 r8", .results = "--"},
     {.note = "the mouse taken away while pressed", .steps = "p7 x- r7", .results = "---"},
     {.note = "a quick pair on one label", .steps = "ps rs qs rs", .results = "-ss-"},
     {.note = "a quick pair on two labels", .steps = "p7 r7 q8 r8", .results = "-7--"},
