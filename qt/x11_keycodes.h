@@ -8,8 +8,6 @@ namespace zobu {
 
 inline constexpr std::uint32_t kKeycode1 = 10;  // the digit row: 1-9, then 0
 inline constexpr std::uint32_t kKeycode0 = 19;
-inline constexpr std::uint32_t kKeycodeEqual = 21;
-inline constexpr std::uint32_t kKeycodeRightBracket = 35;  // German "+*"
 inline constexpr std::uint32_t kKeycodeApostrophe = 48;
 inline constexpr std::uint32_t kKeycodeGrave = 49;
 inline constexpr std::uint32_t kKeycodeBackslash = 51;

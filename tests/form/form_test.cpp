@@ -153,23 +153,24 @@ struct Target {
 // whose caption it types on a US keyboard (the keypad's with Num Lock on, its separator key a
 // second Enter) or the key the help text names for it; Space folds as the display's double-click.
 std::map<int, Target> KeysAsTheyAreNamed() {
+    // Windows' virtual-key codes, in the numbers Windows documents for them.
     std::map<std::string, std::vector<int>> codes = {
-        {".", {VK_OEM_PERIOD, VK_DECIMAL}},
-        {"+", {VK_OEM_PLUS, VK_ADD}},
-        {"-", {VK_OEM_MINUS, VK_SUBTRACT}},
-        {"*", {VK_MULTIPLY, VK_OEM_7}},
-        {"/", {VK_OEM_2, VK_DIVIDE}},
-        {"=", {VK_RETURN, VK_SEPARATOR}},
-        {"-n", {VK_OEM_3}},
-        {"1/n", {VK_OEM_5}},
-        {"DEL", {VK_DELETE, VK_BACK, VK_ESCAPE}},
-        {"C", {VK_C}},
-        {"V", {VK_V}},
+        {".", {0xBE, 0x6E}},          // VK_OEM_PERIOD, VK_DECIMAL
+        {"+", {0xBB, 0x6B}},          // VK_OEM_PLUS, VK_ADD
+        {"-", {0xBD, 0x6D}},          // VK_OEM_MINUS, VK_SUBTRACT
+        {"*", {0x6A, 0xDE}},          // VK_MULTIPLY, VK_OEM_7
+        {"/", {0xBF, 0x6F}},          // VK_OEM_2, VK_DIVIDE
+        {"=", {0x0D, 0x6C}},          // VK_RETURN, VK_SEPARATOR
+        {"-n", {0xC0}},               // VK_OEM_3
+        {"1/n", {0xDC}},              // VK_OEM_5
+        {"DEL", {0x2E, 0x08, 0x1B}},  // VK_DELETE, VK_BACK, VK_ESCAPE
+        {"C", {'C'}},
+        {"V", {'V'}},
     };
     for (int digit = 0; digit <= 9; ++digit) {
-        codes[std::to_string(digit)] = {VK_0 + digit, VK_NUMPAD0 + digit};
+        codes[std::to_string(digit)] = {'0' + digit, 0x60 + digit};  // and VK_NUMPAD0 on
     }
-    std::map<int, Target> named = {{VK_SPACE, {.row = kSay, .doubleClick = true}}};
+    std::map<int, Target> named = {{0x20, {.row = kSay, .doubleClick = true}}};  // VK_SPACE
     for (std::size_t row = 0; row < kLabelCount; ++row) {
         for (const int code :
              kLayout[row].key ? codes.at(kLayout[row].caption) : std::vector<int>{}) {
@@ -193,7 +194,7 @@ TEST(Form, EveryKeyCodeDoesWhatTheKeypadAndTheHelpTextSay) {
         if (const auto target = named.find(code); target != named.end()) {
             target->second.doubleClick ? expected.form.doubleClick(target->second.row)
                                        : expected.form.click(target->second.row);
-        } else if (code == VK_F1) {
+        } else if (code == 0x70) {  // VK_F1
             EXPECT_TRUE(w.visible[kHelp]);
             w.form.click(kHelp);
         }

@@ -13,7 +13,6 @@
 #include "key_release_tracker.h"
 #include "native_key.h"
 #include "vk_codes.h"
-#include "x11_keycodes.h"
 
 namespace zobu {
 namespace {
@@ -48,24 +47,26 @@ constexpr std::nullopt_t kNothing = std::nullopt;
 
 // As Qt reports the keys under X: key(), modifiers, X keycode, keysym; and the keymap's levels
 // on US, German (de), French (fr), Russian (ru) and Dvorak layouts. Then the codes on X11 and on
-// Wayland (a digit's or a letter's code is its character).
+// Wayland (a digit's or a letter's code is its character). The keycodes are a pc105 keyboard's,
+// by the US key: 10 "1", 35 "]", 54 "c", 59 ",", 60 ".", 61 "/", 91 and 129 the keypad's
+// decimal and comma keys.
 // clang-format off
 const std::vector<NativeCase> kXkbCases{
     // The digit row by position, at every level.
-    {.name = "fr 1 key ampersand", .key = Qt::Key_Ampersand, .modifiers = kNone, .scanCode = kKeycode1, .virtualKey = '&', .levels = {'&', '1'}, .x11 = '1', .wayland = '1'},
+    {.name = "fr 1 key ampersand", .key = Qt::Key_Ampersand, .modifiers = kNone, .scanCode = 10, .virtualKey = '&', .levels = {'&', '1'}, .x11 = '1', .wayland = '1'},
     // The keypad by its own keys.
-    {.name = "de KP_Separator on the decimal key", .key = Qt::Key_Comma, .modifiers = kKeypad, .scanCode = kKeycodeKeypadDecimal, .virtualKey = 0xffac, .levels = {0xff9f, 0xffac}, .x11 = VK_DECIMAL, .wayland = VK_DECIMAL},
-    {.name = "KP_Delete NumLock off is Delete", .key = Qt::Key_Delete, .modifiers = kKeypad, .scanCode = kKeycodeKeypadDecimal, .virtualKey = 0xff9f, .levels = {0xff9f, 0xffae}, .x11 = VK_DELETE, .wayland = VK_DELETE},
-    {.name = "pt keypad comma key", .key = Qt::Key_Period, .modifiers = kKeypad, .scanCode = kKeycodeKeypadComma, .virtualKey = 0xffae, .levels = {0xffae, 0}, .x11 = VK_SEPARATOR, .wayland = VK_SEPARATOR},
+    {.name = "de KP_Separator on the decimal key", .key = Qt::Key_Comma, .modifiers = kKeypad, .scanCode = 91, .virtualKey = 0xffac, .levels = {0xff9f, 0xffac}, .x11 = VK_DECIMAL, .wayland = VK_DECIMAL},
+    {.name = "KP_Delete NumLock off is Delete", .key = Qt::Key_Delete, .modifiers = kKeypad, .scanCode = 91, .virtualKey = 0xff9f, .levels = {0xff9f, 0xffae}, .x11 = VK_DELETE, .wayland = VK_DELETE},
+    {.name = "pt keypad comma key", .key = Qt::Key_Period, .modifiers = kKeypad, .scanCode = 129, .virtualKey = 0xffae, .levels = {0xffae, 0}, .x11 = VK_SEPARATOR, .wayland = VK_SEPARATOR},
     {.name = "keysym 0 on keypad 1 is no digit", .key = 0, .modifiers = kNone, .scanCode = 87, .virtualKey = 0, .levels = {}, .x11 = kNothing, .wayland = kNothing},
     // Letters by what the first level types, else by their US place.
-    {.name = "Dvorak j on the US C key", .key = Qt::Key_J, .modifiers = kNone, .scanCode = kKeycodeC, .virtualKey = 'j', .levels = {'j', 'J'}, .x11 = 'J', .wayland = 'J'},
+    {.name = "Dvorak j on the US C key", .key = Qt::Key_J, .modifiers = kNone, .scanCode = 54, .virtualKey = 'j', .levels = {'j', 'J'}, .x11 = 'J', .wayland = 'J'},
     // The keys that type "+", "-" or "." at either level.
-    {.name = "equal", .key = Qt::Key_Equal, .modifiers = kNone, .scanCode = kKeycodeEqual, .virtualKey = '=', .levels = {'=', '+'}, .x11 = VK_OEM_PLUS, .wayland = VK_OEM_PLUS},
+    {.name = "equal", .key = Qt::Key_Equal, .modifiers = kNone, .scanCode = 21, .virtualKey = '=', .levels = {'=', '+'}, .x11 = VK_OEM_PLUS, .wayland = VK_OEM_PLUS},
     {.name = "Shift+period greater", .key = Qt::Key_Greater, .modifiers = kShift, .scanCode = 60, .virtualKey = '>', .levels = {'.', '>'}, .x11 = VK_OEM_PERIOD, .wayland = VK_OEM_PERIOD},
-    {.name = "de Shift+plus key asterisk", .key = Qt::Key_Asterisk, .modifiers = kShift, .scanCode = kKeycodeRightBracket, .virtualKey = '*', .levels = {'+', '*'}, .x11 = VK_OEM_PLUS, .wayland = kNothing},
+    {.name = "de Shift+plus key asterisk", .key = Qt::Key_Asterisk, .modifiers = kShift, .scanCode = 35, .virtualKey = '*', .levels = {'+', '*'}, .x11 = VK_OEM_PLUS, .wayland = kNothing},
     {.name = "fr semicolon key types period shifted", .key = Qt::Key_Semicolon, .modifiers = kNone, .scanCode = 59, .virtualKey = ';', .levels = {';', '.'}, .x11 = VK_OEM_PERIOD, .wayland = kNothing},
-    {.name = "ru Shift+period comma on the US slash key", .key = Qt::Key_Comma, .modifiers = kShift, .scanCode = kKeycodeSlash, .virtualKey = ',', .levels = {'.', ','}, .x11 = VK_OEM_PERIOD, .wayland = VK_OEM_2},
+    {.name = "ru Shift+period comma on the US slash key", .key = Qt::Key_Comma, .modifiers = kShift, .scanCode = 61, .virtualKey = ',', .levels = {'.', ','}, .x11 = VK_OEM_PERIOD, .wayland = VK_OEM_2},
     {.name = "de sharp s on the US minus key", .key = Qt::Key_ssharp, .modifiers = kNone, .scanCode = 20, .virtualKey = 0xdf, .levels = {0xdf, '?'}, .x11 = kNothing, .wayland = kNothing},
     // No native data, as in events made by QTest or an accessibility tool: Qt's key, read as
     // the US key that types it.
@@ -89,27 +90,27 @@ TEST(NativeKey, X11ByPlaceOrByTheKeymapsLevelsWaylandByTheCurrentLevel) {
 const std::map<std::string, KeyEventData> kEvents = {
     {"Shift", {.key = Qt::Key_Shift, .modifiers = kNone, .nativeScanCode = 50, .nativeVirtualKey = 0xffe1}},
     {"Shift'", {.key = Qt::Key_Shift, .modifiers = kShift, .nativeScanCode = 50, .nativeVirtualKey = 0xffe1}},  // as Shift's release reads
-    {"1", {.key = Qt::Key_1, .modifiers = kNone, .nativeScanCode = kKeycode1, .nativeVirtualKey = 0x31}},
+    {"1", {.key = Qt::Key_1, .modifiers = kNone, .nativeScanCode = 10, .nativeVirtualKey = 0x31}},
     {"2", {.key = Qt::Key_2, .modifiers = kNone, .nativeScanCode = 11, .nativeVirtualKey = 0x32}},
     {"NumLock", {.key = Qt::Key_NumLock, .modifiers = kNone, .nativeScanCode = 77, .nativeVirtualKey = 0xff7f}},
-    {"KP_Decimal", {.key = Qt::Key_Period, .modifiers = kKeypad, .nativeScanCode = kKeycodeKeypadDecimal, .nativeVirtualKey = 0xffae}},
-    {"KP_Delete", {.key = Qt::Key_Delete, .modifiers = kKeypad, .nativeScanCode = kKeycodeKeypadDecimal, .nativeVirtualKey = 0xff9f}},
+    {"KP_Decimal", {.key = Qt::Key_Period, .modifiers = kKeypad, .nativeScanCode = 91, .nativeVirtualKey = 0xffae}},
+    {"KP_Delete", {.key = Qt::Key_Delete, .modifiers = kKeypad, .nativeScanCode = 91, .nativeVirtualKey = 0xff9f}},
     {"KP_Separator", {.key = Qt::Key_Comma, .modifiers = kKeypad, .nativeScanCode = 8, .nativeVirtualKey = 0xffac}},
     {"nothing", {.key = 0, .modifiers = kNone, .nativeScanCode = 8, .nativeVirtualKey = 0}},  // what xdotool's KP_Separator release carries
-    {"de_plus", {.key = Qt::Key_Plus, .modifiers = kNone, .nativeScanCode = kKeycodeRightBracket, .nativeVirtualKey = '+'}},
-    {"de_asterisk", {.key = Qt::Key_Asterisk, .modifiers = kShift, .nativeScanCode = kKeycodeRightBracket, .nativeVirtualKey = '*'}},
-    {"de_minus", {.key = Qt::Key_Minus, .modifiers = kNone, .nativeScanCode = kKeycodeSlash, .nativeVirtualKey = '-'}},
-    {"ru_period", {.key = Qt::Key_Period, .modifiers = kNone, .nativeScanCode = kKeycodeSlash, .nativeVirtualKey = '.', .nativeModifiers = 1 << 13}},  // the second group
+    {"de_plus", {.key = Qt::Key_Plus, .modifiers = kNone, .nativeScanCode = 35, .nativeVirtualKey = '+'}},
+    {"de_asterisk", {.key = Qt::Key_Asterisk, .modifiers = kShift, .nativeScanCode = 35, .nativeVirtualKey = '*'}},
+    {"de_minus", {.key = Qt::Key_Minus, .modifiers = kNone, .nativeScanCode = 61, .nativeVirtualKey = '-'}},
+    {"ru_period", {.key = Qt::Key_Period, .modifiers = kNone, .nativeScanCode = 61, .nativeVirtualKey = '.', .nativeModifiers = 1 << 13}},  // the second group
 };
 // clang-format on
 
 // What X's keymap says two keys type at levels 1 and 2: German first, Russian second group.
 KeyLevels keymap(std::uint32_t keycode, std::uint32_t state) {
     const bool russian = ((state >> 13) & 3) == 1;
-    if (keycode == kKeycodeSlash) {
+    if (keycode == 61) {
         return russian ? KeyLevels{'.', ','} : KeyLevels{'-', '_'};
     }
-    return keycode == kKeycodeRightBracket ? KeyLevels{'+', '*'} : KeyLevels{};
+    return keycode == 35 ? KeyLevels{'+', '*'} : KeyLevels{};
 }
 
 TEST(KeyReleaseTracker, OneActionPerPhysicalPress) {
