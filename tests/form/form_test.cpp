@@ -8,7 +8,6 @@
 #include <limits>
 #include <map>
 #include <optional>
-#include <string_view>
 #include <tuple>
 #include <vector>
 
