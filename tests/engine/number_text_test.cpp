@@ -90,9 +90,9 @@ TEST(PasteReader, ReadsNumbersAsPeopleCopyThemAndRejectsTheRest) {
         EXPECT_EQ(outcome(ReadPastedNumber, text), read) << text.substr(0, 40);
     }
     for (const char* text :
-         {"",    " \n\t", "inf",    "nan",       "0x10",     "1 2",      "1 234",
-          "--5", "1,5",   "1,2345", "12,34,567", "1234,567", ",123",     "1.234,567",
-          "1,",  "1e",    "1\xff",  "1\xe3\x80", "\xc0\xb1", "\u200F42", "42\n43"}) {
+         {"",    " \n\t",  "inf",       "nan",      "0x10",     "1 2",       "1 234", "--5",
+          "1,5", "1,2345", "12,34,567", "1234,567", ",123",     "1.234,567", "1,2.5", "1,",
+          "1e",  "1\xff",  "1\xe3\x80", "\xc0\xb1", "\u200F42", "42\n43"}) {
         EXPECT_EQ(outcome(ReadPastedNumber, text), "类型不匹配") << text;
     }
 }
