@@ -157,7 +157,7 @@ std::string NumToText(double value) {
     }
     const Rounded r = roundToSignificantDigits(std::fabs(value));
     const bool plain = r.exponent >= kPlainMinExponent && r.exponent <= kPlainMaxExponent;
-    return (value < 0.0 ? "-" : "") + (plain ? plainText(r) : exponentText(r));
+    return (std::signbit(value) ? "-" : "") + (plain ? plainText(r) : exponentText(r));
 }
 
 std::string DigitText(std::int16_t value) {

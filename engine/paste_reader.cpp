@@ -20,8 +20,9 @@ namespace {
     throw CalcFailure(FailureKind::TypeMismatch);
 }
 
-// A lead byte of a multi-byte UTF-8 sequence: its marker bits under the mask, how many
-// continuation bytes follow, and the least code point the sequence may carry.
+// A lead byte of a two- or three-byte UTF-8 sequence: its marker bits under the mask, how many
+// continuation bytes follow, and the least code point the sequence may carry. No character of
+// a number lies beyond U+FFFF, so a four-byte sequence is refused at its lead byte.
 struct LeadForm {
     unsigned char mask;
     unsigned char marker;
@@ -32,12 +33,11 @@ struct LeadForm {
 constexpr LeadForm kLeadForms[] = {
     {.mask = 0xE0, .marker = 0xC0, .continuations = 1, .least = 0x80},
     {.mask = 0xF0, .marker = 0xE0, .continuations = 2, .least = 0x800},
-    {.mask = 0xF8, .marker = 0xF0, .continuations = 3, .least = 0x10000},
 };
 
 // Decodes one UTF-8 sequence at text[i], advancing i. Rejects overlong forms (an overlong "1"
 // is no digit) and truncated sequences: binary clipboard content is simply not a number.
-// Surrogates and code points past U+10FFFF pass, to be refused as no character of a number.
+// Surrogates pass, to be refused as no character of a number.
 char32_t nextCodePoint(std::string_view text, std::size_t& i) {
     const auto lead = static_cast<unsigned char>(text[i++]);
     if (lead < 0x80) {
@@ -82,11 +82,9 @@ bool isSpace(char32_t cp) {
     }
 }
 
-// The ASCII character a code point stands for in a number, if any.
+// The ASCII character a code point stands for in a number, if any. ASCII digits never come
+// here: the reader copies them as they are.
 std::optional<char> asciiEquivalent(char32_t cp) {
-    if (cp >= U'0' && cp <= U'9') {
-        return static_cast<char>(cp);
-    }
     if (cp >= U'\uFF10' && cp <= U'\uFF19') {  // full-width digits
         return static_cast<char>(U'0' + (cp - U'\uFF10'));
     }
@@ -115,7 +113,8 @@ std::optional<char> asciiEquivalent(char32_t cp) {
 }
 
 // Removes thousands separators from the integer part when they form groups of three:
-// "1,234,567.25" -> "1234567.25". Any other comma makes the text not a number.
+// "1,234,567.25" -> "1234567.25". Any other comma makes the text not a number. Each scan
+// ends at the latest on the string's terminating NUL, which is neither digit nor comma.
 void dropThousandsSeparators(std::string& ascii) {
     const std::size_t firstComma = ascii.find(',');
     if (firstComma == std::string::npos) {
@@ -123,22 +122,22 @@ void dropThousandsSeparators(std::string& ascii) {
     }
     std::size_t i = (ascii[0] == '+' || ascii[0] == '-') ? 1 : 0;
     const std::size_t leadStart = i;
-    while (i < ascii.size() && isDigit(ascii[i])) {
+    while (isDigit(ascii[i])) {
         ++i;
     }
     if (i != firstComma || i - leadStart < 1 || i - leadStart > 3) {
         notANumber();
     }
     std::size_t out = i;  // groups are moved left over the commas, in place
-    while (i < ascii.size() && ascii[i] == ',') {
+    while (ascii[i] == ',') {
         for (std::size_t k = 1; k <= 3; ++k) {
-            if (i + k >= ascii.size() || !isDigit(ascii[i + k])) {
+            if (!isDigit(ascii[i + k])) {
                 notANumber();
             }
             ascii[out++] = ascii[i + k];
         }
         i += 4;
-        if (i < ascii.size() && isDigit(ascii[i])) {
+        if (isDigit(ascii[i])) {
             notANumber();  // a group of four or more digits
         }
     }

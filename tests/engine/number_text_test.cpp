@@ -53,7 +53,7 @@ TEST(NumToText, WritesTheDisplayFormat) {
 
 TEST(TextToNum, ReadsWhatTheDisplayShowsAndNothingElse) {
     const Row<const char*> rows[] = {
-        {.from = "0E+999999", .to = "0"},
+        {.from = "-0E9", .to = "0"},
         {.from = "1E-400", .to = "0"},
     };
     for (const auto& [text, read] : rows) {
@@ -72,19 +72,16 @@ TEST(TextToNum, ReadsWhatTheDisplayShowsAndNothingElse) {
 TEST(PasteReader, ReadsNumbersAsPeopleCopyThemAndRejectsTheRest) {
     const std::size_t mb10 = 10 << 20;  // ten megabytes are read or refused, never hang the window
     const Row<std::string> rows[] = {
-        {.from = "\t42 \r\n", .to = "42"},
-        {.from = "\u00A040\u3000", .to = "40"},
-        {.from = "－５", .to = "-5"},
-        {.from = "１，２３４", .to = "1234"},
+        {.from = "－５０", .to = "-50"},
+        {.from = "１２３，４５６", .to = "123456"},
         {.from = "１ｅ３", .to = "1000"},
-        {.from = "１Ｅ３", .to = "1000"},
-        {.from = "\u22127", .to = "-7"},
-        {.from = "1,234,567.25", .to = "1234567.25"},
-        {.from = "6.02e23", .to = "6.02e+23"},
+        {.from = "\u22121,234", .to = "-1234"},
+        {.from = "+1,234,567.25", .to = "1234567.25"},
+        {.from = "6.02Ｅ23", .to = "6.02e+23"},
         {.from = std::string(mb10, '9'), .to = "溢出"},
         {.from = "1" + std::string(1330, '0') + "E-1000", .to = "溢出"},  // 1E+330
         {.from = "0." + std::string(1330, '0') + "1E+1000", .to = "0"},   // 1E-331
-        {.from = std::string(mb10, ' ') + "7" + std::string(mb10, '\n'), .to = "7"},
+        {.from = std::string(mb10, ' ') + "\t\u00A07\u3000\r" + std::string(mb10, '\n'), .to = "7"},
     };
     for (const auto& [text, read] : rows) {
         EXPECT_EQ(outcome(ReadPastedNumber, text), read) << text.substr(0, 40);
