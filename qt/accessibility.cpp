@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 #include <QLabel>
 #include <algorithm>
+#include <mutex>
 
 #include "calc_label.h"
 #include "label_access.h"
@@ -48,14 +49,11 @@ public:
         return {};
     }
 
+    // The press is the only action a label ever offers.
     void doAction(const QString& action) override {
-        if (action == pressAction()) {
-            if (actionNames().contains(action)) {
-                label().click();
-            }
-            return;
+        if (actionNames().contains(action)) {
+            label().click();
         }
-        QAccessibleWidget::doAction(action);
     }
 
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
@@ -84,10 +82,8 @@ QAccessibleInterface* LabelFactory(const QString&, QObject* object) {
 }  // namespace
 
 void InstallLabelAccessibility() {
-    [[maybe_unused]] static const bool installed = [] {
-        QAccessible::installFactory(&LabelFactory);
-        return true;
-    }();
+    static std::once_flag installed;
+    std::call_once(installed, [] { QAccessible::installFactory(&LabelFactory); });
 }
 
 void SetTextAnnounced(QLabel& label, const QString& text) {
