@@ -36,7 +36,8 @@ protected:
 
 // As the window lays the labels out: no two overlap, the help panel covers them all and is the
 // only one hidden, only keys and the display have a border, the mark sits flush after the display
-// and the number ends at the display's right edge. A right-click is no click.
+// and the number ends at the display's right edge; each in a plain style. A right-click is no
+// click.
 TEST_F(Window, LabelsLieApartUnderTheHelpPanel) {
     const QList<CalcLabel*> all = window.findChildren<CalcLabel*>();
     const CalcLabel& help = window.label(N::lblHelp);
@@ -46,6 +47,8 @@ TEST_F(Window, LabelsLieApartUnderTheHelpPanel) {
         EXPECT_TRUE(help.geometry().contains(g));
         EXPECT_EQ(a->frameShape() == QFrame::Box, a->row().key || a->row().name == N::lblSay);
         EXPECT_EQ(a->toolTip().toStdString(), a->row().tooltip);
+        const QFont f = a->font();  // plain under main()'s desktop font; the panel's comes at F1
+        EXPECT_TRUE(a == &help || !(f.bold() || f.italic() || f.underline() || f.strikeOut()));
         EXPECT_EQ(a->isVisibleTo(&window), a != &help);
         for (const CalcLabel* b : all) {
             if (a == b || a == &help || b == &help) {
@@ -168,5 +171,10 @@ int main(int argc, char* argv[]) {
         return RUN_ALL_TESTS();  // listing needs no display
     }
     QApplication app(argc, argv);
+    // A desktop's font in every style a label must not take from it.
+    QFont desktop(QStringLiteral("DejaVu Sans"), 12, QFont::Bold, true);
+    desktop.setUnderline(true);
+    desktop.setStrikeOut(true);
+    QApplication::setFont(desktop);
     return RUN_ALL_TESTS();
 }
