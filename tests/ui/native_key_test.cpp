@@ -60,7 +60,7 @@ const std::vector<NativeCase> kXkbCases{
     {.name = "pt keypad comma key", .key = Qt::Key_Period, .modifiers = kKeypad, .scanCode = 129, .virtualKey = 0xffae, .levels = {0xffae, 0}, .x11 = VK_SEPARATOR, .wayland = VK_SEPARATOR},
     {.name = "keysym 0 on keypad 1 is no digit", .key = 0, .modifiers = kNone, .scanCode = 87, .virtualKey = 0, .levels = {}, .x11 = kNothing, .wayland = kNothing},
     // Letters by what the first level types, else by their US place.
-    {.name = "Dvorak j on the US C key", .key = Qt::Key_J, .modifiers = kNone, .scanCode = 54, .virtualKey = 'j', .levels = {'j', 'J'}, .x11 = 'J', .wayland = 'J'},
+    {.name = "Dvorak Shift+z on the US slash key", .key = Qt::Key_Z, .modifiers = kShift, .scanCode = 61, .virtualKey = 'Z', .levels = {'z', 'Z'}, .x11 = 'Z', .wayland = 'Z'},
     // The keys that type "+", "-" or "." at either level.
     {.name = "equal", .key = Qt::Key_Equal, .modifiers = kNone, .scanCode = 21, .virtualKey = '=', .levels = {'=', '+'}, .x11 = VK_OEM_PLUS, .wayland = VK_OEM_PLUS},
     {.name = "Shift+period greater", .key = Qt::Key_Greater, .modifiers = kShift, .scanCode = 60, .virtualKey = '>', .levels = {'.', '>'}, .x11 = VK_OEM_PERIOD, .wayland = VK_OEM_PERIOD},
