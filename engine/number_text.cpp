@@ -39,7 +39,7 @@ Rounded roundToSignificantDigits(double magnitude) {
     const char* end = std::to_chars(sci.data(), sci.data() + sci.size(), magnitude,
                                     std::chars_format::scientific, kSignificantDigits - 1)
                           .ptr;
-    Rounded r{std::string(1, sci[0]) + std::string(sci.data() + 2, kSignificantDigits - 1), 0};
+    Rounded r{std::string(1, sci[0]) + std::string(sci.data() + 2, kSignificantDigits - 1), {}};
     const char* exponent = sci.data() + kSignificantDigits + 2;  // the sign after the 'e'
     std::from_chars(*exponent == '+' ? exponent + 1 : exponent, end, r.exponent);
     if (r.exponent == 308 && r.digits > kLargestDigits) {
@@ -76,7 +76,8 @@ std::string exponentText(const Rounded& r) {
 
 // An optional sign at text[i]; true for "-".
 bool readSign(std::string_view text, std::size_t& i) {
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+    const std::string_view rest = text.substr(i);
+    if (rest.starts_with('-') || rest.starts_with('+')) {
         return text[i++] == '-';
     }
     return false;

@@ -11,7 +11,7 @@ namespace zobu {
 
 struct KeyBinding {
     WindowAction action;
-    std::int16_t argument = 0;  // the element index for lblNum, lblMix and lblFun
+    std::int16_t argument{};  // the element index for lblNum, lblMix and lblFun
 };
 
 // What a key release does in Form_KeyUp: while the help panel is shown it has the keyboard

@@ -129,7 +129,7 @@ Code virtualKeyFromXkb(const KeyEventData& event) {
     // Without a keymap (Wayland) the current level stands for both.
     KeyLevels levels = event.levels;
     if (levels == KeyLevels{}) {
-        levels = {keysym, lookup(kUsOtherLevel, keysym).value_or(0)};
+        levels = {keysym, lookup(kUsOtherLevel, keysym).value_or(std::uint32_t{})};
     }
     // Letters as the first level types them (Dvorak moves them), else by their US place.
     if (const Code letter = latinLetter(levels[0])) {

@@ -37,6 +37,12 @@ int effectiveGroup(XkbDescPtr keymap, unsigned keycode, int group) {
     }
 }
 
+struct FreeKeymap {
+    void operator()(XkbDescPtr keymap) const {
+        XkbFreeKeyboard(keymap, XkbAllComponentsMask, True);
+    }
+};
+
 }  // namespace
 
 // Qt reads the X connection through xcb, so Xlib never sees the notifications that would
@@ -44,25 +50,15 @@ int effectiveGroup(XkbDescPtr keymap, unsigned keycode, int group) {
 struct X11Keymap::Impl {
     Display* display = nullptr;
     int xkbEventBase = -1;
-    XkbDescPtr keymap = nullptr;
+    std::unique_ptr<XkbDescRec, FreeKeymap> keymap;
     bool stale = true;
-
-    ~Impl() { drop(); }
-
-    void drop() {
-        if (keymap != nullptr) {
-            XkbFreeKeyboard(keymap, 0, True);
-            keymap = nullptr;
-        }
-    }
 
     XkbDescPtr current() {
         if (stale) {
-            drop();
-            keymap = XkbGetMap(display, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
+            keymap.reset(XkbGetMap(display, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd));
             stale = false;
         }
-        return keymap;
+        return keymap.get();
     }
 };
 

@@ -81,7 +81,6 @@ TEST_F(Window, HelpAndLongestNumberFit) {
     const CalcLabel& help = window.label(N::lblHelp);
     const QString face =
         QFontInfo(help.font()).family() + u' ' + QString::number(help.font().pointSizeF());
-    ASSERT_TRUE(qEnvironmentVariableIsSet("ZOBU_HELP_FACE")) << "the run names no face";
     EXPECT_EQ(face.toStdString(), qEnvironmentVariable("ZOBU_HELP_FACE").toStdString());
     const QRect needed = help.fontMetrics().boundingRect(help.contentsRect(),
                                                          Qt::AlignTop | Qt::AlignLeft, help.text());
