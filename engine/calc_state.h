@@ -13,18 +13,18 @@ inline constexpr std::int16_t kStateClearedOnce =
     4;                                               // DEL cleared the display; next DEL clears all
 inline constexpr std::int16_t kStateClearedAll = 8;  // everything is cleared; DEL does nothing
 
-// Field order and widths are fixed: doubles first, then 16-bit signed integers.
+// Field order and widths are fixed: doubles first, then 16-bit signed integers; all start at 0.
 struct CalcState {
-    double dblLastNum = 0.0;         // operand consumed by the last completed operation
-    double dblLastResult = 0.0;      // running result before the last completed operation
-    double dblResult = 0.0;          // running result, the left operand of the pending operation
-    std::int16_t intLastOp = 0;      // pending operator before the last completed operation
-    std::int16_t intOp = 0;          // pending operator index 0-4 (0: none)
-    std::int16_t intState = 0;       // entry-state bits, see kState*
-    std::int16_t intFullHeight = 0;  // unfolded window height, twips
-    std::int16_t intFoldHeight = 0;  // folded window height, twips
-    std::int16_t intTieLeft = 0;     // Left of the operator mark before the display, twips
-    std::int16_t intTieRight = 0;    // Left of the operator mark after the display, twips
+    double dblLastNum{};           // operand consumed by the last completed operation
+    double dblLastResult{};        // running result before the last completed operation
+    double dblResult{};            // running result, the left operand of the pending operation
+    std::int16_t intLastOp{};      // pending operator before the last completed operation
+    std::int16_t intOp{};          // pending operator index 0-4 (0: none)
+    std::int16_t intState{};       // entry-state bits, see kState*
+    std::int16_t intFullHeight{};  // unfolded window height, twips
+    std::int16_t intFoldHeight{};  // folded window height, twips
+    std::int16_t intTieLeft{};     // Left of the operator mark before the display, twips
+    std::int16_t intTieRight{};    // Left of the operator mark after the display, twips
 };
 
 }  // namespace zobu

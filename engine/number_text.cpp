@@ -42,8 +42,8 @@ Rounded roundToSignificantDigits(double magnitude) {
     Rounded r{std::string(1, sci[0]) + std::string(sci.data() + 2, kSignificantDigits - 1), {}};
     const char* exponent = sci.data() + kSignificantDigits + 2;  // the sign after the 'e'
     std::from_chars(*exponent == '+' ? exponent + 1 : exponent, end, r.exponent);
-    if (r.exponent == 308 && r.digits > kLargestDigits) {
-        r.digits = kLargestDigits;
+    if (r.exponent == 308) {
+        r.digits = std::min(r.digits, std::string(kLargestDigits));
     }
     r.digits.erase(r.digits.find_last_not_of('0') + 1);
     return r;
@@ -70,7 +70,7 @@ std::string plainText(const Rounded& r) {
 std::string exponentText(const Rounded& r) {
     const std::string fraction = r.digits.size() > 1 ? "." + r.digits.substr(1) : "";
     const int magnitude = std::abs(r.exponent);
-    return r.digits.substr(0, 1) + fraction + (r.exponent < 0 ? "E-" : "E+") +
+    return r.digits.substr(0, 1) + fraction + (std::signbit(r.exponent) ? "E-" : "E+") +
            (magnitude < 10 ? "0" : "") + std::to_string(magnitude);
 }
 
@@ -117,7 +117,7 @@ std::optional<long long> leadPlace(std::string_view mantissa) {
 // Saturated past a million, where a number is out of range either way.
 long long readExponent(std::string_view text, std::size_t& i) {
     if (i == text.size() || (text[i] != 'e' && text[i] != 'E')) {
-        return 0;
+        return {};
     }
     const bool negative = readSign(text, ++i);
     const std::size_t start = i;
@@ -132,19 +132,17 @@ long long readExponent(std::string_view text, std::size_t& i) {
 }
 
 // The value of a number text without its sign whose first non-zero digit has about the decimal
-// exponent `magnitude`: beyond the double range (10^308) an overflow, below it (10^-324) 0.
+// exponent `magnitude`: beyond the double range (10^308) an overflow, below it (10^-324) 0. Its
+// form is checked already, and from_chars reads every text of that form whole.
 double unsignedValue(std::string_view text, long long magnitude) {
     double value = 0.0;
-    const auto [end, ec] =
+    const auto read =
         std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
-        if (magnitude > 0) {
+    if (read.ec == std::errc::result_out_of_range) {
+        if (!std::signbit(magnitude)) {
             throw CalcFailure(FailureKind::Overflow);
         }
         return 0.0;  // underflow below the smallest denormal
-    }
-    if (ec != std::errc{} || end != text.data() + text.size()) {
-        notANumber();
     }
     return value;
 }

@@ -40,7 +40,7 @@ constexpr LeadForm kLeadForms[] = {
 // Surrogates pass, to be refused as no character of a number.
 char32_t nextCodePoint(std::string_view text, std::size_t& i) {
     const auto lead = static_cast<unsigned char>(text[i++]);
-    if (lead < 0x80) {
+    if ((lead & 0x80) == 0) {
         return lead;
     }
     const auto form = std::ranges::find_if(
@@ -141,10 +141,7 @@ void dropThousandsSeparators(std::string& ascii) {
             notANumber();  // a group of four or more digits
         }
     }
-    if (ascii.find(',', i) != std::string::npos) {
-        notANumber();
-    }
-    ascii.erase(out, i - out);
+    ascii.erase(out, i - out);  // a comma after the groups is left for TextToNum to refuse
 }
 
 }  // namespace
