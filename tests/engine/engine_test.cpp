@@ -33,7 +33,6 @@ const Script kScripts[] = {
     {.keys = "12+3=", .display = "15", .history = "12 + 3", .note = "", .mark = "", .markAt = After},
     {.keys = ".", .display = "0."},
     {.keys = "12..3", .display = "12.3"},
-    {.keys = "05", .display = "05"},
     {.keys = "123456789012345.", .display = "12345678901234"},
     {.keys = "3n4", .display = "4", .history = "0", .note = "-3"},
     {.keys = "5/0=7", .display = "7", .note = "0", .beeps = 1},
