@@ -32,7 +32,6 @@ const Script kScripts[] = {
     {.keys = "12+3", .display = "3", .history = "12", .note = "", .mark = "+", .markAt = Before},
     {.keys = "12+3=", .display = "15", .history = "12 + 3", .note = "", .mark = "", .markAt = After},
     {.keys = ".", .display = "0."},
-    {.keys = "12..3", .display = "12.3"},
     {.keys = "123456789012345.", .display = "12345678901234"},
     {.keys = "3n4", .display = "4", .history = "0", .note = "-3"},
     {.keys = "5/0=7", .display = "7", .note = "0", .beeps = 1},
@@ -57,7 +56,6 @@ const Script kScripts[] = {
     {.keys = "12+n", .display = "-12", .history = "12", .note = "- 12", .mark = "+", .markAt = Before},
     {.keys = "7+0r", .display = "0", .history = "7", .note = "1 / 0 失败 除数为零", .mark = "+", .beeps = 1},
     {.keys = "7+0r5", .display = "5", .note = "0", .beeps = 1},
-    {.keys = "DrD", .display = "0", .history = "0", .note = "0 ?", .beeps = 1},
     {.keys = "[5e-324]Vr", .display = "4.94065645841247E-324", .note = "1 / 4.94065645841247E-324 失败 溢出", .beeps = 1},
     // DEL: discard the new operand, undo the last operation, clear all; the record stays.
     {.keys = "DD", .display = "0", .history = "", .note = "", .mark = "", .markAt = After},
@@ -72,7 +70,6 @@ const Script kScripts[] = {
     {.keys = "[old]5DC", .display = "0", .note = "5 ?", .clipboard = "old"},
     {.keys = "[old]12+3=DDC", .display = "0", .note = "DEL", .clipboard = "old"},
     {.keys = "12+3=DDCD4=", .display = "16", .history = "12 + 4"},
-    {.keys = "X7C", .display = "7", .note = "复制 失败 无法访问剪贴板", .beeps = 1},
     {.keys = "[old]Y7C", .display = "7", .note = "复制 失败 无法访问剪贴板", .beeps = 1, .clipboard = ""},
     {.keys = "MY7C", .display = "7", .note = "复制 失败 内存不足", .beeps = 1},
     // Paste: a new operand; the number it replaces moves to the note line.
