@@ -17,14 +17,18 @@ namespace {
 
 constexpr std::uint8_t kCoreMappingNotify = 34;
 
-// The group a key is looked up in when its event's group is beyond the key's own groups, as
-// the server does it.
-int effectiveGroup(XkbDescPtr keymap, unsigned keycode, int group) {
-    const int groups = XkbKeyNumGroups(keymap, keycode);
+struct FreeKeymap {
+    void operator()(XkbDescPtr keymap) const {
+        XkbFreeKeyboard(keymap, XkbAllComponentsMask, True);
+    }
+};
+
+}  // namespace
+
+int EffectiveGroup(int groups, unsigned char info, int group) {
     if (group < groups) {
         return group;
     }
-    const unsigned char info = XkbKeyGroupInfo(keymap, keycode);
     switch (XkbOutOfRangeGroupAction(info)) {
         case XkbClampIntoRange:
             return groups - 1;
@@ -36,14 +40,6 @@ int effectiveGroup(XkbDescPtr keymap, unsigned keycode, int group) {
             return group % groups;
     }
 }
-
-struct FreeKeymap {
-    void operator()(XkbDescPtr keymap) const {
-        XkbFreeKeyboard(keymap, XkbAllComponentsMask, True);
-    }
-};
-
-}  // namespace
 
 // Qt reads the X connection through xcb, so Xlib never sees the notifications that would
 // refresh its own copy of the keymap: this one keeps its own and drops it when one passes by.
@@ -92,7 +88,8 @@ KeyLevels X11Keymap::levels(std::uint32_t keycode, std::uint32_t state) {
         XkbKeyNumGroups(keymap, keycode) == 0) {
         return {};
     }
-    const int group = effectiveGroup(keymap, keycode, XkbGroupForCoreState(state));
+    const int group = EffectiveGroup(XkbKeyNumGroups(keymap, keycode),
+                                     XkbKeyGroupInfo(keymap, keycode), XkbGroupForCoreState(state));
     const int width = XkbKeyGroupWidth(keymap, keycode, group);
     const auto level = [&](int shift) {
         return shift < width

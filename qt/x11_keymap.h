@@ -32,4 +32,8 @@ private:
     std::unique_ptr<Impl> m_impl;
 };
 
+// The group a key of `groups` groups is looked up in for an event typed in `group`: where that
+// is beyond the key's own, as the key's XKB group info `info` tells the X server.
+int EffectiveGroup(int groups, unsigned char info, int group);
+
 }  // namespace zobu

@@ -13,6 +13,7 @@
 #include "key_release_tracker.h"
 #include "native_key.h"
 #include "vk_codes.h"
+#include "x11_keymap.h"
 
 namespace zobu {
 namespace {
@@ -82,6 +83,8 @@ TEST(NativeKey, X11ByPlaceOrByTheKeymapsLevelsWaylandByTheCurrentLevel) {
     expectCodes(KeyPlatform::X11, kXkbCases);
     expectCodes(KeyPlatform::Wayland, kXkbCases);
     EXPECT_EQ(keyPlatformFromName(u"wayland-egl"), KeyPlatform::Wayland);
+    // A key of two groups redirecting (0x80) out-of-range ones to its third (0x20): the first.
+    EXPECT_EQ(EffectiveGroup(2, 0x80 | 0x20, 3), 0);
 }
 
 // Key events as Qt delivers them under X (Qt's key, modifiers, X keycode, keysym), by name:
