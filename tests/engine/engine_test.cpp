@@ -55,7 +55,6 @@ const Script kScripts[] = {
     {.keys = "2+3=r", .display = "0.2", .history = "5", .note = "1 / 5"},
     {.keys = "12+n", .display = "-12", .history = "12", .note = "- 12", .mark = "+", .markAt = Before},
     {.keys = "7+0r", .display = "0", .history = "7", .note = "1 / 0 失败 除数为零", .mark = "+", .beeps = 1},
-    {.keys = "7+0r5", .display = "5", .note = "0", .beeps = 1},
     {.keys = "[5e-324]Vr", .display = "4.94065645841247E-324", .note = "1 / 4.94065645841247E-324 失败 溢出", .beeps = 1},
     // DEL: discard the new operand, undo the last operation, clear all; the record stays.
     {.keys = "DD", .display = "0", .history = "", .note = "", .mark = "", .markAt = After},
@@ -77,7 +76,6 @@ const Script kScripts[] = {
     {.keys = "[2.5]V7", .display = "7", .note = "2.5"},
     {.keys = "7[ 1,234.5\n]V[９]V", .display = "9", .note = "1234.5"},
     {.keys = "12+34[abc]V", .display = "34", .history = "12", .note = "粘贴 失败 类型不匹配", .mark = "+", .beeps = 1},
-    {.keys = "12+34[abc]V5", .display = "5", .note = "34", .beeps = 1},
     {.keys = "12+34[5]MZV", .display = "34", .history = "12", .note = "粘贴 失败 内存不足", .mark = "+", .beeps = 1},
 };
 // clang-format on
