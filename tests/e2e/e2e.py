@@ -370,21 +370,25 @@ def run_rows(zobu, rows, failures):
 
 
 # Starts that cannot open a window: one line on stderr naming the cause, with Qt's reason, status 1.
+# A row is (environment, what the line says[, Qt's options]).
 STARTUP = [({}, ["no display named"]),
            ({"DISPLAY": ":399"}, ['display ":399" could not be reached', "could not connect to display :399"]),
            ({"QT_QPA_PLATFORM": "bogus"},
-            ['the platform plugin "bogus" could not be started', 'Could not find the Qt platform plugin "bogus"'])]
+            ['the platform plugin "bogus" could not be started', 'Could not find the Qt platform plugin "bogus"']),
+           ({}, ['display ":399" could not be reached', "could not connect to display :399"], ["-display", ":399"]),
+           ({}, ['the platform plugin "bogus" could not be started', 'Could not find the Qt platform plugin "bogus"'],
+            ["-platform", "bogus"])]
 
 
 def run_startup(command):
     failures, clean = [], {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-    for env, said in STARTUP:
-        result = subprocess.run(command, env={**clean, **env}, stdin=subprocess.DEVNULL, capture_output=True,
+    for env, said, *options in STARTUP:
+        result = subprocess.run(command + sum(options, []), env={**clean, **env}, stdin=subprocess.DEVNULL, capture_output=True,
                                 text=True, timeout=20)
         lines = result.stderr.strip().splitlines()
-        print(f"{env} {result.returncode} {lines}")
+        print(f"{env} {options} {result.returncode} {lines}")
         if result.returncode != 1 or len(lines) != 1 or not all(words in result.stderr for words in said):
-            failures.append(f"{env}: status {result.returncode}, {result.stderr!r}")
+            failures.append(f"{env} {options}: status {result.returncode}, {result.stderr!r}")
     return failures
 
 
