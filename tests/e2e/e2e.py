@@ -67,8 +67,11 @@ GROUPS = {
         ("r:1/0=", None, {"heard": ["1", "1", "0", "运算失败 除数为零"], "bells": 1}),
         ("F1 wait:help r:7 F1 wait:nohelp r:8", None, {"refused": 1, "heard": ["8"]}),
     ]),
-    # The program unpacked from the Debian package (its own test runs this group).
-    "package": ({}, [("65", None, {"height": "folded"})]),
+    # The program installed from the Debian package, or unpacked from it (its own test runs this group).
+    "package": ({}, [
+        ("F1 13 F1 14", None, {"show": "5"}),  # the help panel holds the keys until F1 hides it
+        ("65", None, {"height": "folded"}),
+    ]),
     "scale2": ({"scale": 2}, [("c:12+3=", None, {"show": "15"})]),
     "keyboard": ({"layout": "us"}, [
         ("10 11 12 13 14 15 16 17 18 19 60 14", None, {"show": "1234567890.5"}),
