@@ -89,12 +89,6 @@ Win32Window::Win32Window(HINSTANCE instance) : m_window(createWindow(instance)) 
     m_form.Form_Load();
 }
 
-Win32Window::~Win32Window() {
-    if (m_window != nullptr) {
-        DestroyWindow(m_window);
-    }
-}
-
 void Win32Window::useDpi(UINT dpi) {
     m_dpi = dpi;
     m_icons.use(m_window, dpi);
@@ -169,7 +163,7 @@ LRESULT CALLBACK Win32Window::windowProc(HWND window, UINT message, WPARAM wPara
         return DefWindowProcW(window, message, wParam, lParam);
     }
     if (message == WM_NCDESTROY) {
-        self->m_window = nullptr;  // closed by the user: nothing left to destroy
+        self->m_window.release();  // closed by the user: nothing left to destroy
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         return DefWindowProcW(window, message, wParam, lParam);
     }

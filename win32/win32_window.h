@@ -14,6 +14,7 @@
 #include "form_surface.h"
 #include "frm_a.h"
 #include "label_controls.h"
+#include "owned_window.h"
 #include "win32_clipboard.h"
 
 namespace zobu {
@@ -24,7 +25,6 @@ public:
     // 5205 x 3420 twips, and runs the load step. Throws std::runtime_error when Windows
     // refuses to create it, CalcFailure(Overflow) when a length does not fit 16 bits.
     explicit Win32Window(HINSTANCE instance);
-    ~Win32Window() override;
     Win32Window(const Win32Window&) = delete;
     Win32Window& operator=(const Win32Window&) = delete;
 
@@ -58,7 +58,8 @@ private:
     static constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     static constexpr DWORD kWindowExStyle = 0;
 
-    HWND m_window;
+    // First: destroyed last, after every member that uses the window.
+    OwnedWindow m_window;
     UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
     WindowIcons m_icons;
     WindowSize m_size{kWindowStyle, kWindowExStyle};
