@@ -22,7 +22,8 @@
 # PROGRAM ending in .exe, run under Wine at 96 DPI times the scale), or why it does not run there.
 # Through the reader (ZOBU_READER, the Windows program's): "heard" the text of each label that
 # announced a live-region change (the display's, the note line's), in order; "refused" presses;
-# "listed" how many labels are buttons with a default action, have a description, are hidden.
+# "listed" how many labels are buttons whose default action is "按下", have a description, are
+# hidden, and the descriptions of the others (the lines and the help panel, "-" for none).
 # A reader's group starts each row from its own presses of DEL, so that no key from X overtakes.
 # A row that reads the display makes no copy of its own.
 # Each is read once the program has acted, as seen from outside: xclip says when it hands out its
@@ -61,7 +62,8 @@ GROUPS = {
         ("c:7V", b"12\x0034", {"show": "7", "bells": 1, "windows": {"show": "12", "bells": 0}}),
     ]),
     "reader": ({"reader": True}, [
-        ("", None, {"listed": {"buttons": 21, "described": 15, "hidden": 1}}),
+        ("", None, {"listed": {"buttons": 21, "described": 15, "hidden": 1,
+                               "lines": ["历史", "双击 伸缩窗口", "运算符", "提示", "-"]}}),
         # Every write of the display is heard, also one that leaves its text as it was.
         ("r:2+2=", None, {"heard": ["2", "2", "2", "4"], "show": "4"}),
         ("r:1/0=", None, {"heard": ["1", "1", "0", "运算失败 除数为零"], "bells": 1}),
@@ -174,8 +176,9 @@ class Session:
 
     def listed(self):
         labels = [line.split("\t") for line in self.ask("list")]  # role, state, action, description
-        return {"buttons": sum(role == "2b" and action == "Press" for role, _, action, _ in labels),
+        return {"buttons": sum(role == "2b" and action == "按下" for role, _, action, _ in labels),
                 "described": sum(description != "-" for *_, description in labels),
+                "lines": [description for role, *_, description in labels if role != "2b"],
                 "hidden": sum(int(state, 16) & 0x8000 > 0 for _, state, *_ in labels)}
 
     def press(self, keys):
