@@ -57,6 +57,7 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${CPACK_PACKAGE_CONTACT})
 # so they are named, in qt/font_packages.txt beside the faces. Their own packages' triggers run
 # fontconfig's fc-cache when they are installed (fontconfig comes with libqt6gui6), so the cache is ready before the first start.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/package_requirements.cmake)  # or stop
 file(STRINGS ${PROJECT_SOURCE_DIR}/qt/font_packages.txt _fonts REGEX "^[^#]" ENCODING UTF-8)
 list(JOIN _fonts ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 # Qt's Wayland plugin, recommended rather than required: without it the window still opens in a

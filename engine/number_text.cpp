@@ -68,10 +68,19 @@ std::string plainText(const Rounded& r) {
 
 // "1E+15", "1.5E-07": one digit before the point; the exponent signed, of at least two digits.
 std::string exponentText(const Rounded& r) {
-    const std::string fraction = r.digits.size() > 1 ? "." + r.digits.substr(1) : "";
+    // Appended: GCC 12 at -O3 takes a literal + a temporary std::string for an overlapping copy.
+    std::string text = r.digits.substr(0, 1);
+    if (r.digits.size() > 1) {
+        text += '.';
+        text.append(r.digits, 1);
+    }
     const int magnitude = std::abs(r.exponent);
-    return r.digits.substr(0, 1) + fraction + (std::signbit(r.exponent) ? "E-" : "E+") +
-           (magnitude < 10 ? "0" : "") + std::to_string(magnitude);
+    text += std::signbit(r.exponent) ? "E-" : "E+";
+    if (magnitude < 10) {
+        text += '0';
+    }
+    text += std::to_string(magnitude);
+    return text;
 }
 
 // An optional sign at text[i]; true for "-".
@@ -156,7 +165,9 @@ std::string NumToText(double value) {
     }
     const Rounded r = roundToSignificantDigits(std::fabs(value));
     const bool plain = r.exponent >= kPlainMinExponent && r.exponent <= kPlainMaxExponent;
-    return (std::signbit(value) ? "-" : "") + (plain ? plainText(r) : exponentText(r));
+    std::string text = std::signbit(value) ? "-" : "";
+    text += plain ? plainText(r) : exponentText(r);
+    return text;
 }
 
 std::string DigitText(std::int16_t value) {

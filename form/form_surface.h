@@ -26,9 +26,9 @@ public:
     virtual ~FormSurface() = default;
 
     // UTF-8; lines separated by "\r\n". Called for every write, also one that leaves the
-    // text as it was: a screen reader should hear each write of the display (lblSay), so
-    // that its user knows the key took effect; the other labels need only be heard changing.
-    virtual void setCaption(std::size_t row, std::string_view text) = 0;
+    // text as it was. heard: a screen reader is told of this write, once, whether the text
+    // changed or not (label_access.h says which writes are).
+    virtual void setCaption(std::size_t row, std::string_view text, bool heard) = 0;
     virtual void moveLabel(std::size_t row, const TwipRect& place) = 0;
     virtual void setLabelVisible(std::size_t row, bool visible) = 0;
 

@@ -35,7 +35,7 @@ void frmA::Form_Load() {
 
     const std::size_t help = LayoutRow(LabelName::lblHelp);
     m_surface.moveLabel(help, kHelpPlace);
-    m_surface.setCaption(help, HelpText());
+    m_lines.write(help, HelpText());
 }
 
 void frmA::click(std::size_t row) {
@@ -54,6 +54,10 @@ void frmA::Form_KeyUp(std::int16_t KeyCode, [[maybe_unused]] std::int16_t Shift)
     if (const std::optional<KeyBinding> binding = keyUpBinding(KeyCode, m_helpShown)) {
         run(binding->action, binding->argument);
     }
+}
+
+LabelAccess frmA::access(std::size_t row) const {
+    return DescribeLabel(kLayout.at(row), m_lines.caption(row), m_helpShown);
 }
 
 void frmA::lblSay_DblClick() {

@@ -10,6 +10,7 @@
 #include "clipboard.h"
 #include "form_surface.h"
 #include "key_modifiers.h"
+#include "label_access.h"
 #include "label_lines.h"
 #include "window_action.h"
 
@@ -40,6 +41,11 @@ public:
     // read: modifiers make no difference to any key. A failure the operation leaves
     // unhandled passes out unchanged, as it would from a click.
     void Form_KeyUp(std::int16_t KeyCode, std::int16_t Shift);
+
+    // What a screen reader is told about the label of a layout row now: its caption as last
+    // written, and whether a press would act with the help panel as it is. The views hold
+    // until the next write.
+    LabelAccess access(std::size_t row) const;
 
 private:
     void lblSay_DblClick();

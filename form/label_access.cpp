@@ -25,8 +25,12 @@ LabelAccess DescribeLabel(const LabelSpec& row, std::string_view caption, bool h
         .name = caption,
         .description = tooltip.empty() ? LineWord(row.name) : tooltip,
         .pressAvailable = row.click != WindowAction::None && !CoveredByHelp(row.name, helpShown),
-        .everyWriteHeard = row.name == LabelName::lblSay,
+        .live = row.name == LabelName::lblSay || row.name == LabelName::lblNext,
     };
+}
+
+bool WriteHeard(const LabelSpec& row, std::string_view before, std::string_view after) {
+    return row.name == LabelName::lblSay || before != after;
 }
 
 }  // namespace zobu

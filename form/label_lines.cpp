@@ -1,6 +1,6 @@
 #include "label_lines.h"
 
-#include "layout_table.h"
+#include "label_access.h"
 
 namespace zobu {
 namespace {
@@ -14,20 +14,25 @@ std::size_t LineRow(Line line) {
 }  // namespace
 
 LabelLines::LabelLines(FormSurface& surface) : m_surface(surface) {
-    for (const Line line : {Line::lblSay, Line::lblTie, Line::lblLast, Line::lblNext}) {
-        m_text[static_cast<std::size_t>(line)] = kLayout[LineRow(line)].caption;
+    for (std::size_t row = 0; row < kLabelCount; ++row) {
+        m_text[row] = kLayout[row].caption;
     }
 }
 
 std::string LabelLines::text(Line line) const {
-    return m_text.at(static_cast<std::size_t>(line));
+    return m_text[LineRow(line)];
+}
+
+void LabelLines::setText(Line line, std::string_view text) {
+    write(LineRow(line), text);
 }
 
 // Every write reaches the surface, also one that leaves the text as it was: a screen reader
-// then still hears that the key took effect.
-void LabelLines::setText(Line line, std::string_view text) {
-    m_text.at(static_cast<std::size_t>(line)) = text;
-    m_surface.setCaption(LineRow(line), text);
+// may still have to hear that the key took effect.
+void LabelLines::write(std::size_t row, std::string_view text) {
+    const bool heard = WriteHeard(kLayout.at(row), m_text[row], text);
+    m_text[row] = text;
+    m_surface.setCaption(row, text, heard);
 }
 
 void LabelLines::setTieLeft(std::int16_t left) {

@@ -1,21 +1,19 @@
-// What a screen reader or other assistive technology sees of the window's labels: the four
-// lines as static text named by their current text, the 21 keys as buttons with a press
-// action, and the help panel; and the display's announcement whenever the engine writes it.
+// What a screen reader or other assistive technology sees of the window's labels, as frmA
+// tells it (form/label_access.h): the four lines and the help panel as static text, the 21
+// keys as buttons with a press action, named by their captions; and each write it must hear.
 #pragma once
-
-#include <QString>
 
 class QLabel;
 
 namespace zobu {
 
-// Registers, once for the program, the factory that gives each CalcLabel its accessible
-// interface. Runs when the first label is made; later calls do nothing.
-void InstallLabelAccessibility();
+// Makes `label`, a CalcLabel on a window that is an AccessPort, answer assistive technology
+// through its own interface, and keeps it from announcing its writes itself. Registers the
+// interface's factory, once for the program, at the first label.
+void InstallLabelAccessibility(QLabel& label);
 
-// Sets a label's text so that assistive technology hears of every write, also of one that
-// leaves the text as it was ("0" again after DEL): the user then hears the key take effect.
-// Costs nothing beyond the text when no assistive technology is listening.
-void SetTextAnnounced(QLabel& label, const QString& text);
+// Tells assistive technology of a write of the label's text, also of one that left the text as
+// it was. Costs nothing when no assistive technology is listening.
+void AnnounceWrite(QLabel& label);
 
 }  // namespace zobu

@@ -1,7 +1,5 @@
 #include "calc_label.h"
 
-#include <QMouseEvent>
-
 #include "accessibility.h"
 #include "label_fonts.h"
 #include "window_measure.h"
@@ -23,12 +21,15 @@ Qt::Alignment horizontalAlignment(TextAlign align) {
 
 }  // namespace
 
-CalcLabel::CalcLabel(const LabelSpec& row, QWidget* parent) : QLabel(parent), m_row(row) {
+CalcLabel::CalcLabel(std::size_t layoutRow, QWidget* parent) : QLabel(parent), m_row(layoutRow) {
+    const LabelSpec& row = kLayout.at(layoutRow);
     // Before the first text is set, so that assistive technology meets every label through
     // the label's own accessible interface from its first announcement on.
-    InstallLabelAccessibility();
-    // Captions are never markup: what the engine or the clipboard writes is shown as it is.
+    InstallLabelAccessibility(*this);
+    // Captions are never markup, nor selectable: what the engine or the clipboard writes is
+    // shown as it is, and the mouse passes on to the window.
     setTextFormat(Qt::PlainText);
+    setTextInteractionFlags(Qt::NoTextInteraction);
     setText(QString::fromUtf8(row.caption));
     setToolTip(QString::fromUtf8(row.tooltip));
     setAlignment(Qt::AlignTop | horizontalAlignment(row.align));
@@ -57,35 +58,9 @@ void CalcLabel::moveTwips(double left, double top, double width, double height) 
 void CalcLabel::showEvent(QShowEvent* event) {
     if (!m_fontSet) {
         m_fontSet = true;
-        setFont(FontFor(m_row.font));
+        setFont(FontFor(row().font));
     }
     QLabel::showEvent(event);
-}
-
-void CalcLabel::click() {
-    if (m_onClick) {
-        m_onClick();
-    }
-}
-
-void CalcLabel::mousePressEvent(QMouseEvent* event) {
-    passOn(*event, MouseStep::Press, true);
-}
-
-void CalcLabel::mouseReleaseEvent(QMouseEvent* event) {
-    passOn(*event, MouseStep::Release, rect().contains(event->position().toPoint()));
-}
-
-void CalcLabel::mouseDoubleClickEvent(QMouseEvent* event) {
-    passOn(*event, MouseStep::SecondPress, true);
-}
-
-// Taken, whichever button: no press on a label reaches the window beneath it.
-void CalcLabel::passOn(QMouseEvent& event, MouseStep step, bool over) {
-    if (event.button() == Qt::LeftButton && m_onMouse) {
-        m_onMouse(step, over);
-    }
-    event.accept();
 }
 
 }  // namespace zobu

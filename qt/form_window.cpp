@@ -7,10 +7,9 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "accessibility.h"
-#include "calc_label.h"
-#include "label_access.h"
 #include "native_key.h"
 #include "unhandled_failure.h"
 #include "window_icon.h"
@@ -55,14 +54,7 @@ FormWindow::FormWindow(QWidget* parent)
     setWindowIcon(WindowIcon());
 
     for (std::size_t row = 0; row < kLayout.size(); ++row) {
-        auto* label = new CalcLabel(kLayout[row], this);
-        if (kLayout[row].click != WindowAction::None) {
-            label->setOnClick([this, row] { RunEventHandler([&] { m_form.click(row); }); });
-        }
-        label->setOnMouse([this, row](CalcLabel::MouseStep step, bool over) {
-            mouse(step, over ? ClickPairing::Row(row) : std::nullopt);
-        });
-        m_labels[row] = label;
+        m_labels[row] = new CalcLabel(row, this);
     }
     // The help panel lies over every label and hides them while it is shown.
     label(LabelName::lblHelp).setAutoFillBackground(true);
@@ -72,17 +64,22 @@ FormWindow::FormWindow(QWidget* parent)
     m_form.Form_Load();
 }
 
+// The labels go first: until they are gone, their accessible interfaces may ask frmA.
+FormWindow::~FormWindow() {
+    for (CalcLabel*& label : m_labels) {
+        delete std::exchange(label, nullptr);
+    }
+}
+
 CalcLabel& FormWindow::label(LabelName name, std::int16_t index) const {
     return *m_labels[LayoutRow(name, index)];
 }
 
-void FormWindow::setCaption(std::size_t row, std::string_view text) {
-    const QString caption = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+void FormWindow::setCaption(std::size_t row, std::string_view text, bool heard) {
     CalcLabel& target = *m_labels.at(row);
-    if (DescribeLabel(kLayout[row], text, false).everyWriteHeard) {
-        SetTextAnnounced(target, caption);
-    } else {
-        target.setText(caption);
+    target.setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    if (heard) {
+        AnnounceWrite(target);
     }
 }
 
@@ -123,31 +120,50 @@ bool FormWindow::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-void FormWindow::mouse(CalcLabel::MouseStep step, ClickPairing::Row row) {
-    if (step == CalcLabel::MouseStep::Release) {
-        if (const ClickPairing::Row clicked = m_pairing.release(row)) {
-            m_labels[*clicked]->click();
-        }
+LabelAccess FormWindow::access(std::size_t row) const {
+    return m_form.access(row);
+}
+
+// Run from the event loop, after the reader's call has been answered.
+void FormWindow::press(std::size_t row) {
+    QMetaObject::invokeMethod(
+        this, [this, row] { RunEventHandler([&] { m_form.click(row); }); }, Qt::QueuedConnection);
+}
+
+// The topmost shown label under the pointer, the help panel lying above all; the labels pass
+// every mouse event on to the window.
+ClickPairing::Row FormWindow::labelAt(const QMouseEvent& event) const {
+    if (const auto* label = dynamic_cast<const CalcLabel*>(childAt(event.position().toPoint()))) {
+        return label->layoutRow();
+    }
+    return std::nullopt;
+}
+
+void FormWindow::mousePress(const QMouseEvent& event, bool secondOfPair) {
+    if (event.button() != Qt::LeftButton) {
         return;
     }
-    const bool second = step == CalcLabel::MouseStep::SecondPress;
-    if (const ClickPairing::Row paired = m_pairing.press(row, second)) {
-        if (kLayout[*paired].doubleClick != WindowAction::None) {
-            RunEventHandler([&] { m_form.doubleClick(*paired); });
-        }
+    if (const ClickPairing::Row paired = m_pairing.press(labelAt(event), secondOfPair)) {
+        RunEventHandler([&] { m_form.doubleClick(*paired); });
     }
 }
 
-// A press beside the labels ends a pair as one on a label would.
 void FormWindow::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        mouse(CalcLabel::MouseStep::Press, std::nullopt);
-    }
+    mousePress(*event, false);
 }
 
 void FormWindow::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        mouse(CalcLabel::MouseStep::SecondPress, std::nullopt);
+    mousePress(*event, true);
+}
+
+// The release comes here wherever the pointer has gone: Qt keeps the mouse for the window (or
+// the label, which passes it on) that had the press.
+void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    if (const ClickPairing::Row clicked = m_pairing.release(labelAt(*event))) {
+        RunEventHandler([&] { m_form.click(*clicked); });
     }
 }
 

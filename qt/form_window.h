@@ -12,21 +12,23 @@
 #include "form_surface.h"
 #include "frm_a.h"
 #include "key_release_tracker.h"
+#include "label_access.h"
 #include "layout_table.h"
 #include "qt_clipboard.h"
 
 namespace zobu {
 
-class FormWindow : public QWidget, public FormSurface {
+class FormWindow : public QWidget, public FormSurface, public AccessPort {
 public:
     // Creates the labels as laid out and runs the load step; the window is not yet shown.
     // Throws CalcFailure(Overflow) when a length does not fit 16 bits.
     explicit FormWindow(QWidget* parent = nullptr);
+    ~FormWindow() override;
 
     // index is the element index for lblNum, lblMix and lblFun.
     CalcLabel& label(LabelName name, std::int16_t index = 0) const;
 
-    void setCaption(std::size_t row, std::string_view text) override;
+    void setCaption(std::size_t row, std::string_view text, bool heard) override;
     void moveLabel(std::size_t row, const TwipRect& place) override;
     void setLabelVisible(std::size_t row, bool visible) override;
     // The client height plus a fixed 480-twip frame (see kFrameHeightTwips).
@@ -34,16 +36,21 @@ public:
     void setWindowHeight(double twips) override;
     void beep() override;
 
+    LabelAccess access(std::size_t row) const override;
+    void press(std::size_t row) override;
+
 protected:
     bool event(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
-    void mouse(CalcLabel::MouseStep step, ClickPairing::Row row);
+    void mousePress(const QMouseEvent& event, bool secondOfPair);
+    ClickPairing::Row labelAt(const QMouseEvent& event) const;
 
     std::array<CalcLabel*, kLabelCount> m_labels{};
     ClickPairing m_pairing;

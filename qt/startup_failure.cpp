@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #if defined(ZOBU_HAVE_XCB)
@@ -14,8 +15,9 @@ namespace {
 
 constexpr const char* kCannotOpen = "zobu: cannot open the window: ";
 
-// What Qt says while the application starts. A message handler is a plain function, so this
-// is the one place the start keeps state outside the application.
+// What Qt says while the application starts, and where its window was to go. A message
+// handler is a plain function, so this is the one place the start keeps state outside the
+// application.
 struct HeldMessage {
     QtMsgType type;
     QByteArray category;
@@ -24,45 +26,59 @@ struct HeldMessage {
 struct StartMessages {
     QtMessageHandler previous = nullptr;
     std::vector<HeldMessage> held;  // passed on once the start has succeeded
+    QString platform;               // as Qt takes it: its -platform option, else QT_QPA_PLATFORM
+    QString display;                // for X: its -display option, else DISPLAY
 };
 StartMessages& startMessages() {
     static StartMessages messages;
     return messages;
 }
 
-bool named(const char* variable) {
-    return !qEnvironmentVariableIsEmpty(variable);
+// The value of one of Qt's own options, which Qt also takes with two dashes; else the variable.
+QString optionOr(int argc, char** argv, const char* option, const char* variable) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        const char* arg = argv[i];
+        if (std::strncmp(arg, "--", 2) == 0) {
+            ++arg;
+        }
+        if (std::strcmp(arg, option) == 0) {
+            return QString::fromLocal8Bit(argv[i + 1]);
+        }
+    }
+    return qEnvironmentVariable(variable);
 }
 
 // X and Wayland clients need to be told their display; Windows and macOS have one.
-bool displayNamed() {
+bool displayNamed(const StartMessages& messages) {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    return named("QT_QPA_PLATFORM") || named("DISPLAY") || named("WAYLAND_DISPLAY");
+    return !messages.platform.isEmpty() || !messages.display.isEmpty() ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 #else
+    Q_UNUSED(messages);
     return true;
 #endif
 }
 
-bool xDisplayAnswers() {
+bool xDisplayAnswers(const QString& display) {
 #if defined(ZOBU_HAVE_XCB)
-    xcb_connection_t* x = xcb_connect(nullptr, nullptr);
+    xcb_connection_t* x = xcb_connect(display.toLocal8Bit().constData(), nullptr);
     const bool answers = xcb_connection_has_error(x) == 0;
     xcb_disconnect(x);
     return answers;
 #else
+    Q_UNUSED(display);
     return true;
 #endif
 }
 
-// The cause, decided from the environment and the display itself; Qt's reasons follow it.
-QString cause() {
-    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+// The cause, decided from where the window was to go and the display itself; Qt's reasons
+// follow it.
+QString cause(const QString& platform, const QString& display) {
     const bool onX = platform.isEmpty() || platform == QLatin1String("xcb");
-    if (onX && named("DISPLAY") && !xDisplayAnswers()) {
-        return QStringLiteral("the display \"%1\" could not be reached")
-            .arg(qEnvironmentVariable("DISPLAY"));
+    if (onX && !display.isEmpty() && !xDisplayAnswers(display)) {
+        return QStringLiteral("the display \"%1\" could not be reached").arg(display);
     }
-    if (platform == QLatin1String("xcb") && !named("DISPLAY")) {
+    if (platform == QLatin1String("xcb") && display.isEmpty()) {
         return QStringLiteral("no X display named (DISPLAY is unset)");
     }
     if (!platform.isEmpty()) {
@@ -84,8 +100,9 @@ void onStartMessage(QtMsgType type, const QMessageLogContext& context, const QSt
         said.append(message.text);
     }
     said.append(text);
-    const QString line = kCannotOpen + cause() + QStringLiteral(" (Qt: ") +
-                         said.join(QStringLiteral("; ")).simplified() + QStringLiteral(")\n");
+    const QString line = kCannotOpen + cause(messages.platform, messages.display) +
+                         QStringLiteral(" (Qt: ") + said.join(QStringLiteral("; ")).simplified() +
+                         QStringLiteral(")\n");
     std::fputs(line.toLocal8Bit().constData(), stderr);
     std::fflush(stderr);
     std::_Exit(EXIT_FAILURE);
@@ -94,12 +111,14 @@ void onStartMessage(QtMsgType type, const QMessageLogContext& context, const QSt
 }  // namespace
 
 std::unique_ptr<QApplication> StartApplication(int& argc, char** argv) {
-    if (!displayNamed()) {
+    StartMessages& messages = startMessages();
+    messages.platform = optionOr(argc, argv, "-platform", "QT_QPA_PLATFORM");
+    messages.display = optionOr(argc, argv, "-display", "DISPLAY");
+    if (!displayNamed(messages)) {
         std::fprintf(stderr, "%sno display named (DISPLAY and WAYLAND_DISPLAY are unset)\n",
                      kCannotOpen);
         std::exit(EXIT_FAILURE);
     }
-    StartMessages& messages = startMessages();
     messages.previous = qInstallMessageHandler(onStartMessage);
     auto app = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(messages.previous);

@@ -1,5 +1,5 @@
 # Debian packages the project needs, and a function that installs the missing ones.
-# Sourced by run.sh and test.sh.
+# Sourced by run.sh, test.sh and scripts/package.sh.
 
 # What building and running the calculator needs; its faces' packages are listed beside them.
 # The display server's keymap is read through xkbcommon (for X and for Wayland) and, on
@@ -12,24 +12,29 @@ ZOBU_RUN_PACKAGES=(
     fontconfig "${ZOBU_FONT_PACKAGES[@]}"
 )
 
+# What building the packages adds (scripts/package.sh): for the Debian package, dpkg-shlibdeps
+# (dpkg-dev), which names the libraries of the programs that file finds; for the Windows ones,
+# the MinGW-w64 cross compiler and the installer's wixl and msibuild (msitools).
+ZOBU_DEB_PACKAGES=(dpkg-dev file)
+ZOBU_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wixl msitools)
+
 # What the tests add: unit test and benchmark libraries, Qt's platform headers (the
 # accessibility tests switch on accessibility as a screen reader's bridge does), the Chinese
 # faces whose line spacing the help panel must fit (Noto CJK's is the tallest), an X server
 # and X tools for the end-to-end tests (setxkbmap for keyboard layouts) and the start-up
 # benchmark's probe (DAMAGE to see frames, XTEST to press F1), clang's runtime
-# for the fuzzers, the desktop entry and AppStream validators, what CPack needs to build
-# the Debian package (dpkg-shlibdeps, file) and lintian that checks it, the MinGW-w64 cross
-# compiler and Wine that build the Windows program and run its end-to-end tests, wixl and
-# msibuild (msitools) that build its installer, and a comma locale's data.
+# for the fuzzers, the desktop entry and AppStream validators, lintian that checks the Debian
+# package and man that reads its manual pages, Wine that runs the Windows program's end-to-end
+# tests, and the locales' data.
 ZOBU_TEST_PACKAGES=(
-    "${ZOBU_RUN_PACKAGES[@]}"
+    "${ZOBU_RUN_PACKAGES[@]}" "${ZOBU_DEB_PACKAGES[@]}" "${ZOBU_WINDOWS_PACKAGES[@]}"
     googletest libgtest-dev libbenchmark-dev qt6-base-private-dev
     fonts-noto-cjk fonts-wqy-zenhei
     xvfb xauth xdotool xclip x11-xkb-utils libxdamage-dev libxtst-dev python3
     clang libclang-rt-14-dev
     clang-format
-    desktop-file-utils appstream dpkg-dev file lintian
-    g++-mingw-w64-x86-64-posix wine wixl msitools locales
+    desktop-file-utils appstream lintian man-db
+    wine locales
 )
 
 zobu_as_root() {
@@ -52,11 +57,18 @@ zobu_ensure_packages() {
     fc-cache -s >/dev/null 2>&1 || zobu_as_root fc-cache -s >/dev/null 2>&1 || true
 }
 
-# German writes 0,5: the end-to-end tests run the program in it, which must still write 0.5.
-zobu_ensure_comma_locale() {
-    locale -a | grep -qx de_DE.utf8 && return 0
-    echo "Generating de_DE.UTF-8"
-    grep -qx 'de_DE.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null ||
-        echo 'de_DE.UTF-8 UTF-8' | zobu_as_root tee -a /etc/locale.gen >/dev/null
+# The tests' locales: German writes 0,5, and the end-to-end tests run the program in it, which
+# must still write 0.5; man shows the Chinese manual page under zh_CN.UTF-8.
+zobu_ensure_locales() {
+    local missing=() name
+    for name in "$@"; do  # locale -a writes de_DE.utf8
+        locale -a | grep -qx "${name%.UTF-8}.utf8" || missing+=("$name")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Generating ${missing[*]}"
+    for name in "${missing[@]}"; do
+        grep -qx "$name UTF-8" /etc/locale.gen 2>/dev/null ||
+            echo "$name UTF-8" | zobu_as_root tee -a /etc/locale.gen >/dev/null
+    done
     zobu_as_root locale-gen >/dev/null
 }

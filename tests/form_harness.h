@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <vector>
 
 #include "engine_harness.h"
 #include "frm_a.h"
@@ -32,7 +33,12 @@ struct Form : FormSurface {
             form.Form_Load();
         }
     }
-    void setCaption(std::size_t row, std::string_view text) override { captions.at(row) = text; }
+    void setCaption(std::size_t row, std::string_view text, bool isHeard) override {
+        captions.at(row) = text;
+        if (isHeard) {
+            heard.at(row).emplace_back(text);
+        }
+    }
     void moveLabel(std::size_t row, const TwipRect& place) override { places.at(row) = place; }
     void setLabelVisible(std::size_t row, bool shown) override { visible.at(row) = shown; }
     double windowHeight() const override { return height; }
@@ -47,10 +53,11 @@ struct Form : FormSurface {
     }
     // Everything a click or a key can change; equal snapshots prove that nothing happened.
     auto snapshot() const {
-        return std::tuple(captions, places, visible, height, beeps, clipboard.content);
+        return std::tuple(captions, heard, places, visible, height, beeps, clipboard.content);
     }
 
     std::array<std::string, kLabelCount> captions;
+    std::array<std::vector<std::string>, kLabelCount> heard;  // what a reader hears, by label
     std::array<TwipRect, kLabelCount> places;
     std::array<bool, kLabelCount> visible{};
     double height;

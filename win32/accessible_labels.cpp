@@ -4,8 +4,6 @@
 
 #include <utility>
 
-#include "utf16.h"
-
 namespace zobu {
 namespace {
 
@@ -19,48 +17,17 @@ constexpr GUID kLiveSettingProperty = {
     0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
 constexpr LONG kPolite = 1;  // UI Automation's LiveSetting: spoken when the reader is idle
 
-// The display and the note line are spoken as they are written, wherever the reader's focus is:
-// the display says that a key took effect, the note line what failed.
-bool IsLive(std::size_t row) {
-    const LabelName name = kLayout.at(row).name;
-    return name == LabelName::lblSay || name == LabelName::lblNext;
-}
-
-std::wstring WindowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-// Screen readers that ask through UI Automation speak a live region's changes; where Windows
-// cannot set the property (Wine), the WinEvents alone carry them.
-void MarkLive(const OleFunctions& ole, const std::array<HWND, kLabelCount>& labels) {
-    IAccPropServices* services = nullptr;
-    if (FAILED(ole.coCreateInstance(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                    kIAccPropServices, reinterpret_cast<void**>(&services)))) {
-        return;
-    }
-    VARIANT polite{};
-    polite.vt = VT_I4;
-    polite.lVal = kPolite;
-    for (std::size_t row = 0; row < labels.size(); ++row) {
-        if (IsLive(row)) {
-            services->SetHwndProp(labels[row], static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                  kLiveSettingProperty, polite);
-        }
-    }
-    services->Release();
-}
-
 }  // namespace
 
 AccessibleLabels::~AccessibleLabels() {
     for (std::size_t row = 0; row < m_labels.size(); ++row) {
         if (m_labels[row] != nullptr) {
             RemoveWindowSubclass(m_labels[row], &AccessibleLabels::labelProc, row);
-            forget(row);
+            detach(row);
         }
+    }
+    if (m_props != nullptr) {
+        m_props->Release();
     }
 }
 
@@ -72,17 +39,12 @@ void AccessibleLabels::attach(const std::array<HWND, kLabelCount>& labels) {
     }
 }
 
-// Windows raises no event of its own for a static's text on every version (Wine none at all):
-// each write a reader must hear is told here, after the text is set.
-void AccessibleLabels::write(std::size_t row, const std::wstring& text) {
+// Windows raises no event of its own for a static's text on every version (Wine none at all).
+void AccessibleLabels::announce(std::size_t row) const {
     HWND label = m_labels.at(row);
-    const bool changed = WindowText(label) != text;
-    SetWindowTextW(label, text.c_str());
-    if (changed || describe(row).everyWriteHeard) {
-        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, label, OBJID_CLIENT, CHILDID_SELF);
-        if (IsLive(row)) {
-            NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, label, OBJID_CLIENT, CHILDID_SELF);
-        }
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, label, OBJID_CLIENT, CHILDID_SELF);
+    if (m_port.access(row).live) {
+        NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, label, OBJID_CLIENT, CHILDID_SELF);
     }
 }
 
@@ -96,8 +58,7 @@ LRESULT CALLBACK AccessibleLabels::labelProc(HWND label, UINT message, WPARAM wP
         }
     } else if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(label, &AccessibleLabels::labelProc, row);
-        labels->forget(row);
-        labels->m_labels[row] = nullptr;
+        labels->detach(row);
     }
     return DefSubclassProc(label, message, wParam, lParam);
 }
@@ -114,7 +75,7 @@ LRESULT AccessibleLabels::answer(std::size_t row, WPARAM wParam) {
             return 0;
         }
         m_objects[row] =
-            new LabelAccessible(static_cast<IAccessible*>(standard), *m_ole, *this, row);
+            new LabelAccessible(static_cast<IAccessible*>(standard), *m_ole, m_port, row);
     }
     const LRESULT answer = m_ole->lresultFromObject(__uuidof(IAccessible), wParam, m_objects[row]);
     return answer > 0 ? answer : 0;
@@ -125,44 +86,43 @@ bool AccessibleLabels::prepare() {
         m_prepared = true;
         m_ole = LoadOleFunctions();
         if (m_ole != nullptr) {
-            MarkLive(*m_ole, m_labels);
+            markLive();
         }
     }
     return m_ole != nullptr;
 }
 
-void AccessibleLabels::forget(std::size_t row) {
+// Screen readers that ask through UI Automation speak a live region's changes; where Windows
+// cannot set the property (Wine), the WinEvents alone carry them.
+void AccessibleLabels::markLive() {
+    if (FAILED(m_ole->coCreateInstance(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                       kIAccPropServices, reinterpret_cast<void**>(&m_props)))) {
+        m_props = nullptr;
+        return;
+    }
+    VARIANT polite{};
+    polite.vt = VT_I4;
+    polite.lVal = kPolite;
+    for (std::size_t row = 0; row < m_labels.size(); ++row) {
+        if (m_port.access(row).live) {
+            m_props->SetHwndProp(m_labels[row], static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                 kLiveSettingProperty, polite);
+        }
+    }
+}
+
+// The label is going: its mark goes first, and a reader that still holds its object finds it
+// disconnected.
+void AccessibleLabels::detach(std::size_t row) {
+    if (m_props != nullptr) {
+        m_props->ClearHwndProps(m_labels[row], static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                &kLiveSettingProperty, 1);
+    }
     if (LabelAccessible* object = std::exchange(m_objects[row], nullptr)) {
         object->disconnect();
         object->Release();
     }
-}
-
-LabelAccess AccessibleLabels::describe(std::size_t row, const std::string& caption) const {
-    const bool helpShown = IsWindowVisible(m_labels[LayoutRow(LabelName::lblHelp)]) != FALSE;
-    return DescribeLabel(kLayout.at(row), caption, helpShown);
-}
-
-bool AccessibleLabels::isKey(std::size_t row) const {
-    return describe(row).role == AccessRole::Key;
-}
-
-std::wstring AccessibleLabels::description(std::size_t row) const {
-    return ToUtf16(describe(row).description);
-}
-
-// The word a reader says for the action, as it says it for the keys of the program on Linux
-// (Qt's press action).
-std::wstring AccessibleLabels::pressWord(std::size_t row) const {
-    return describe(row).pressAvailable ? L"Press" : L"";
-}
-
-bool AccessibleLabels::press(std::size_t row) {
-    if (!describe(row).pressAvailable) {
-        return false;
-    }
-    m_click(row);
-    return true;
+    m_labels[row] = nullptr;
 }
 
 }  // namespace zobu

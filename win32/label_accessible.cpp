@@ -1,9 +1,13 @@
 #include "label_accessible.h"
 
+#include <string>
+
+#include "utf16.h"
+
 namespace zobu {
 
-LabelAccessible::LabelAccessible(IAccessible* standard, const OleFunctions& ole,
-                                 AccessiblePort& port, std::size_t row) noexcept
+LabelAccessible::LabelAccessible(IAccessible* standard, const OleFunctions& ole, AccessPort& port,
+                                 std::size_t row) noexcept
     : m_standard(standard), m_ole(ole), m_port(&port), m_row(row) {}
 
 LabelAccessible::~LabelAccessible() {
@@ -22,12 +26,17 @@ HRESULT LabelAccessible::self(const VARIANT& child) const noexcept {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF ? S_OK : E_INVALIDARG;
 }
 
-HRESULT LabelAccessible::text(const std::wstring& text, BSTR* out) const noexcept {
+// The label's texts come from the window as UTF-8; a reader takes them as UTF-16.
+HRESULT LabelAccessible::text(std::string_view text, BSTR* out) const noexcept {
     if (text.empty()) {
         *out = nullptr;
         return S_FALSE;  // the label has none
     }
-    *out = m_ole.sysAllocString(text.c_str());
+    try {
+        *out = m_ole.sysAllocString(ToUtf16(text).c_str());
+    } catch (const std::exception&) {
+        *out = nullptr;
+    }
     return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -78,7 +87,7 @@ HRESULT LabelAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT
 
 HRESULT LabelAccessible::get_accDescription(VARIANT child, BSTR* description) {
     const HRESULT about = self(child);
-    return about == S_OK ? text(m_port->description(m_row), description) : about;
+    return about == S_OK ? text(m_port->access(m_row).description, description) : about;
 }
 
 HRESULT LabelAccessible::get_accRole(VARIANT child, VARIANT* role) {
@@ -86,29 +95,38 @@ HRESULT LabelAccessible::get_accRole(VARIANT child, VARIANT* role) {
         return about;
     }
     role->vt = VT_I4;
-    role->lVal = m_port->isKey(m_row) ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_STATICTEXT;
+    role->lVal = isKey() ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_STATICTEXT;
     return S_OK;
 }
 
 // Windows' state (a hidden label is invisible), but a key is not read-only text.
 HRESULT LabelAccessible::get_accState(VARIANT child, VARIANT* state) {
     const HRESULT got = forward(&IAccessible::get_accState, child, state);
-    if (got == S_OK && self(child) == S_OK && state->vt == VT_I4 && m_port->isKey(m_row)) {
+    if (got == S_OK && self(child) == S_OK && state->vt == VT_I4 && isKey()) {
         state->lVal &= ~STATE_SYSTEM_READONLY;
     }
     return got;
 }
 
+// Empty while the label cannot be pressed.
 HRESULT LabelAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
     const HRESULT about = self(child);
-    return about == S_OK ? text(m_port->pressWord(m_row), action) : about;
+    if (about != S_OK) {
+        return about;
+    }
+    return text(m_port->access(m_row).pressAvailable ? kPressWord : "", action);
 }
 
+// The click runs once this call has returned: a reader is never held up by what it does.
 HRESULT LabelAccessible::accDoDefaultAction(VARIANT child) {
     if (const HRESULT about = self(child); about != S_OK) {
         return about;
     }
-    return m_port->press(m_row) ? S_OK : DISP_E_MEMBERNOTFOUND;
+    if (!m_port->access(m_row).pressAvailable) {
+        return DISP_E_MEMBERNOTFOUND;
+    }
+    m_port->press(m_row);
+    return S_OK;
 }
 
 HRESULT LabelAccessible::get_accParent(IDispatch** parent) {

@@ -1,26 +1,15 @@
 // One label as Active Accessibility presents it: Windows' own object for a static control,
-// with the role, description, default action and state that the calculator gives its label.
+// with the role, description, default action and state that frmA gives its label.
 // A screen reader reaches it through the label's WM_GETOBJECT.
 #pragma once
 
 #include <cstddef>
-#include <string>
+#include <string_view>
 
+#include "label_access.h"
 #include "ole_functions.h"
 
 namespace zobu {
-
-// What a label's object asks the window about its label, by the label's layout row.
-class AccessiblePort {
-public:
-    virtual ~AccessiblePort() = default;
-    virtual bool isKey(std::size_t row) const = 0;
-    virtual std::wstring description(std::size_t row) const = 0;
-    // The one word of the default action; empty while the label cannot be pressed.
-    virtual std::wstring pressWord(std::size_t row) const = 0;
-    // Does what a click on the label does; false, doing nothing, while it cannot be pressed.
-    virtual bool press(std::size_t row) = 0;
-};
 
 // A COM object ends in its own Release, never by a delete through the interface, which
 // therefore has no virtual destructor.
@@ -29,7 +18,7 @@ public:
 class LabelAccessible final : public IAccessible {
 public:
     // Takes over one reference of `standard`, Windows' object for the label's client area.
-    LabelAccessible(IAccessible* standard, const OleFunctions& ole, AccessiblePort& port,
+    LabelAccessible(IAccessible* standard, const OleFunctions& ole, AccessPort& port,
                     std::size_t row) noexcept;
     LabelAccessible(const LabelAccessible&) = delete;
     LabelAccessible& operator=(const LabelAccessible&) = delete;
@@ -76,7 +65,8 @@ private:
     ~LabelAccessible();
     // S_OK where the call is about the label itself and the label is still there.
     HRESULT self(const VARIANT& child) const noexcept;
-    HRESULT text(const std::wstring& text, BSTR* out) const noexcept;
+    bool isKey() const { return m_port->access(m_row).role == AccessRole::Key; }
+    HRESULT text(std::string_view text, BSTR* out) const noexcept;
     // Windows' own answer, while the label is there.
     template <typename... Parameters, typename... Arguments>
     HRESULT forward(HRESULT (STDMETHODCALLTYPE IAccessible::*method)(Parameters...),
@@ -90,7 +80,7 @@ private:
     LONG m_references = 1;
     IAccessible* m_standard;
     const OleFunctions& m_ole;
-    AccessiblePort* m_port;  // null once the label is gone
+    AccessPort* m_port;  // null once the label is gone
     std::size_t m_row;
 };
 #pragma GCC diagnostic pop

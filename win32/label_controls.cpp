@@ -76,6 +76,7 @@ void LabelControls::create(HWND window, HINSTANCE instance, UINT dpi) {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     createTooltips(instance);
     useDpi(dpi);
+    m_access.attach(m_labels);
 }
 
 // The tips are filled once; a new DPI only moves their rectangles.
@@ -158,6 +159,13 @@ void LabelControls::place(std::size_t row) {
         TTTOOLINFOW tool = toolOf(m_window, row);
         tool.rect = rect;
         SendMessageW(m_tooltips, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+void LabelControls::setText(std::size_t row, std::string_view text, bool heard) {
+    SetWindowTextW(m_labels.at(row), ToUtf16(text).c_str());
+    if (heard) {
+        m_access.announce(row);
     }
 }
 

@@ -1,6 +1,6 @@
 // The 26 labels of the layout as static controls of the calculator's window: created once with
-// their captions and tooltips, placed and given their fonts at the window's DPI. Places arrive
-// in twips and become pixels at that DPI.
+// their captions and tooltips, placed and given their fonts at the window's DPI, their texts
+// written and told to screen readers. Places arrive in twips and become pixels at that DPI.
 // The labels let the mouse through (no SS_NOTIFY): the window finds the label under a press
 // itself, as the calculator's keys expect a press and a release on the same label, where a
 // static control would report a click at the press.
@@ -13,6 +13,7 @@
 #include <optional>
 #include <string_view>
 
+#include "accessible_labels.h"
 #include "form_surface.h"
 #include "label_fonts.h"
 #include "layout_table.h"
@@ -21,7 +22,8 @@ namespace zobu {
 
 class LabelControls {
 public:
-    LabelControls() = default;
+    // `port` tells what a screen reader is told of each label.
+    explicit LabelControls(AccessPort& port) noexcept : m_access(port) {}
     LabelControls(const LabelControls&) = delete;
     LabelControls& operator=(const LabelControls&) = delete;
 
@@ -30,9 +32,8 @@ public:
     void create(HWND window, HINSTANCE instance, UINT dpi);
     // Fonts and places for a (new) DPI.
     void useDpi(UINT dpi);
-    // The labels by layout row; their captions are written through AccessibleLabels.
-    const std::array<HWND, kLabelCount>& handles() const noexcept { return m_labels; }
-
+    // heard: readers are told of the write, also where the text stays as it was.
+    void setText(std::size_t row, std::string_view text, bool heard);
     void move(std::size_t row, const TwipRect& place);
     void setVisible(std::size_t row, bool visible);
 
@@ -54,6 +55,7 @@ private:
     UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
     LabelFonts m_fonts;
     bool m_helpFitted = false;  // the help panel's font is chosen for m_dpi
+    AccessibleLabels m_access;
 };
 
 }  // namespace zobu

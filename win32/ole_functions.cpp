@@ -26,10 +26,10 @@ bool load(OleFunctions& f) noexcept {
         return false;
     }
     // A single-threaded apartment: a reader in another process calls the labels' objects
-    // through the window's own message loop, on the thread that owns them. Already
-    // initialised is as good.
-    const HRESULT com = f.coInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    return SUCCEEDED(com) || com == RPC_E_CHANGED_MODE;
+    // through the window's own message loop, on the thread that owns them. Already one is as
+    // good; a thread already in the multithreaded apartment (RPC_E_CHANGED_MODE) would have
+    // them called on any thread, so the labels stay plain statics there.
+    return SUCCEEDED(f.coInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
 }
 
 }  // namespace

@@ -20,7 +20,8 @@ struct OleFunctions {
 };
 
 // Loads the three libraries at the first call, and initialises COM for the calling (window's)
-// thread. Null when any library or function is missing: the labels then stay plain statics.
+// thread. Null when any library or function is missing, or the thread is in the multithreaded
+// apartment: the labels then stay plain statics.
 const OleFunctions* LoadOleFunctions() noexcept;
 
 }  // namespace zobu

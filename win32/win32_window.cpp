@@ -14,6 +14,8 @@ namespace zobu {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"ZobuCalculator";
+// A screen reader's press of the label whose layout row is the message's wParam.
+constexpr UINT kPressMessage = WM_APP;
 
 void registerClass(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
@@ -74,27 +76,17 @@ HWND Win32Window::createWindow(HINSTANCE instance) {
     return window;
 }
 
-// A screen reader's press is a click.
-Win32Window::Win32Window(HINSTANCE instance)
-    : m_window(createWindow(instance)),
-      m_access([this](std::size_t row) { RunEventHandler([&] { m_form.click(row); }); }) {
+Win32Window::Win32Window(HINSTANCE instance) : m_window(createWindow(instance)) {
     SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     // The size follows the DPI of the monitor Windows has put the window on.
     m_dpi = WindowDpi(m_window);
     m_icons.use(m_window, m_dpi);
     m_labels.create(m_window, instance, m_dpi);
-    m_access.attach(m_labels.handles());
     m_size.madeAt(m_dpi);
     const SIZE outer = m_size.at(m_dpi);
     SetWindowPos(m_window, nullptr, 0, 0, outer.cx, outer.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     m_form.Form_Load();
-}
-
-Win32Window::~Win32Window() {
-    if (m_window != nullptr) {
-        DestroyWindow(m_window);
-    }
 }
 
 void Win32Window::useDpi(UINT dpi) {
@@ -125,8 +117,8 @@ int Win32Window::run() noexcept {
     return got == -1 ? EXIT_FAILURE : static_cast<int>(message.wParam);
 }
 
-void Win32Window::setCaption(std::size_t row, std::string_view text) {
-    m_access.write(row, ToUtf16(text));
+void Win32Window::setCaption(std::size_t row, std::string_view text, bool heard) {
+    m_labels.setText(row, text, heard);
 }
 
 void Win32Window::moveLabel(std::size_t row, const TwipRect& place) {
@@ -157,13 +149,21 @@ void Win32Window::beep() {
     MessageBeep(MB_OK);
 }
 
+LabelAccess Win32Window::access(std::size_t row) const {
+    return m_form.access(row);
+}
+
+void Win32Window::press(std::size_t row) {
+    PostMessageW(m_window, kPressMessage, row, 0);
+}
+
 LRESULT CALLBACK Win32Window::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
     if (message == WM_NCDESTROY) {
-        self->m_window = nullptr;  // closed by the user: nothing left to destroy
+        self->m_window.release();  // closed by the user: nothing left to destroy
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -177,6 +177,8 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return onPress(lParam, message == WM_LBUTTONDBLCLK);
         case WM_LBUTTONUP:
             return onRelease(lParam);
+        case kPressMessage:
+            return onReaderPress(wParam);
         case WM_CAPTURECHANGED:
             m_pairing.cancel();  // taken away (by a dialog, say): no click
             return 0;
@@ -224,6 +226,14 @@ LRESULT Win32Window::onRelease(LPARAM point) {
     }
     if (clicked) {
         RunEventHandler([&] { m_form.click(*clicked); });
+    }
+    return 0;
+}
+
+// Any program may post it: a row that is no label's is nobody's press.
+LRESULT Win32Window::onReaderPress(WPARAM row) {
+    if (row < kLabelCount) {
+        RunEventHandler([&] { m_form.click(row); });
     }
     return 0;
 }

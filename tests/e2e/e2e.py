@@ -22,7 +22,8 @@
 # PROGRAM ending in .exe, run under Wine at 96 DPI times the scale), or why it does not run there.
 # Through the reader (ZOBU_READER, the Windows program's): "heard" the text of each label that
 # announced a live-region change (the display's, the note line's), in order; "refused" presses;
-# "listed" how many labels are buttons with a default action, have a description, are hidden.
+# "listed" how many labels are buttons whose default action is "按下", have a description, are
+# hidden, and the descriptions of the others (the lines and the help panel, "-" for none).
 # A reader's group starts each row from its own presses of DEL, so that no key from X overtakes.
 # A row that reads the display makes no copy of its own.
 # Each is read once the program has acted, as seen from outside: xclip says when it hands out its
@@ -61,14 +62,18 @@ GROUPS = {
         ("c:7V", b"12\x0034", {"show": "7", "bells": 1, "windows": {"show": "12", "bells": 0}}),
     ]),
     "reader": ({"reader": True}, [
-        ("", None, {"listed": {"buttons": 21, "described": 15, "hidden": 1}}),
+        ("", None, {"listed": {"buttons": 21, "described": 15, "hidden": 1,
+                               "lines": ["历史", "双击 伸缩窗口", "运算符", "提示", "-"]}}),
         # Every write of the display is heard, also one that leaves its text as it was.
         ("r:2+2=", None, {"heard": ["2", "2", "2", "4"], "show": "4"}),
         ("r:1/0=", None, {"heard": ["1", "1", "0", "运算失败 除数为零"], "bells": 1}),
         ("F1 wait:help r:7 F1 wait:nohelp r:8", None, {"refused": 1, "heard": ["8"]}),
     ]),
-    # The program unpacked from the Debian package (its own test runs this group).
-    "package": ({}, [("65", None, {"height": "folded"})]),
+    # The program installed from the Debian package, or unpacked from it (its own test runs this group).
+    "package": ({}, [
+        ("F1 13 F1 14", None, {"show": "5"}),  # the help panel holds the keys until F1 hides it
+        ("65", None, {"height": "folded"}),
+    ]),
     "scale2": ({"scale": 2}, [("c:12+3=", None, {"show": "15"})]),
     "keyboard": ({"layout": "us"}, [
         ("10 11 12 13 14 15 16 17 18 19 60 14", None, {"show": "1234567890.5"}),
@@ -171,8 +176,9 @@ class Session:
 
     def listed(self):
         labels = [line.split("\t") for line in self.ask("list")]  # role, state, action, description
-        return {"buttons": sum(role == "2b" and action == "Press" for role, _, action, _ in labels),
+        return {"buttons": sum(role == "2b" and action == "按下" for role, _, action, _ in labels),
                 "described": sum(description != "-" for *_, description in labels),
+                "lines": [description for role, *_, description in labels if role != "2b"],
                 "hidden": sum(int(state, 16) & 0x8000 > 0 for _, state, *_ in labels)}
 
     def press(self, keys):
@@ -370,21 +376,25 @@ def run_rows(zobu, rows, failures):
 
 
 # Starts that cannot open a window: one line on stderr naming the cause, with Qt's reason, status 1.
+# A row is (environment, what the line says[, Qt's options]).
 STARTUP = [({}, ["no display named"]),
            ({"DISPLAY": ":399"}, ['display ":399" could not be reached', "could not connect to display :399"]),
            ({"QT_QPA_PLATFORM": "bogus"},
-            ['the platform plugin "bogus" could not be started', 'Could not find the Qt platform plugin "bogus"'])]
+            ['the platform plugin "bogus" could not be started', 'Could not find the Qt platform plugin "bogus"']),
+           ({}, ['display ":399" could not be reached', "could not connect to display :399"], ["-display", ":399"]),
+           ({}, ['the platform plugin "bogus" could not be started', 'Could not find the Qt platform plugin "bogus"'],
+            ["-platform", "bogus"])]
 
 
 def run_startup(command):
     failures, clean = [], {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-    for env, said in STARTUP:
-        result = subprocess.run(command, env={**clean, **env}, stdin=subprocess.DEVNULL, capture_output=True,
+    for env, said, *options in STARTUP:
+        result = subprocess.run(command + sum(options, []), env={**clean, **env}, stdin=subprocess.DEVNULL, capture_output=True,
                                 text=True, timeout=20)
         lines = result.stderr.strip().splitlines()
-        print(f"{env} {result.returncode} {lines}")
+        print(f"{env} {options} {result.returncode} {lines}")
         if result.returncode != 1 or len(lines) != 1 or not all(words in result.stderr for words in said):
-            failures.append(f"{env}: status {result.returncode}, {result.stderr!r}")
+            failures.append(f"{env} {options}: status {result.returncode}, {result.stderr!r}")
     return failures
 
 

@@ -20,7 +20,8 @@ namespace zobu::testing {
 namespace {
 
 using N = LabelName;
-const std::size_t kSay = LayoutRow(N::lblSay), kHelp = LayoutRow(N::lblHelp);
+const std::size_t kSay = LayoutRow(N::lblSay), kNext = LayoutRow(N::lblNext),
+                  kHelp = LayoutRow(N::lblHelp);
 
 // The window's height at load, the height it unfolds to and the one it folds to; none where a
 // length beyond 16 bits ends the load step.
@@ -137,6 +138,24 @@ TEST(Form, EveryKeyRowReachesItsOperation) {
                 std::tuple(l[0], l[1], l[2], l[3], calc.display.beeps, calc.clipboard.content));
             EXPECT_EQ(w.places[LayoutRow(N::lblTie)].left, calc.display.tieLeft);
         }
+    }
+}
+
+// What a screen reader is told comes from what the window knows: each write of the display is
+// heard, the note line's only as it changes; a key can be pressed on the folded window, but not
+// under the shown help panel, which then can; the display and the note line are live regions.
+TEST(Form, ScreenReaderIsToldWhatTheWindowKnows) {
+    Form w;
+    w.form.Form_KeyUp(VK_SPACE, 0);
+    w.press("2+2=");  // the note line is cleared at "+" and "=": written, not changed
+    EXPECT_EQ(w.heard[kSay], (std::vector<std::string>{"2", "2", "2", "4"}));
+    EXPECT_TRUE(w.heard[kNext].empty());
+    EXPECT_TRUE(w.form.access(KeyRow('7')).pressAvailable);
+    w.form.Form_KeyUp(VK_F1, 0);
+    EXPECT_FALSE(w.form.access(KeyRow('7')).pressAvailable);
+    EXPECT_TRUE(w.form.access(kHelp).pressAvailable);
+    for (std::size_t row = 0; row < kLabelCount; ++row) {
+        EXPECT_EQ(w.form.access(row).live, row == kSay || row == kNext) << row;
     }
 }
 

@@ -12,7 +12,8 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QTest>
-#include <algorithm>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "calc_label.h"
@@ -108,23 +109,26 @@ TEST_F(Window, RefusedCopyIsReported) {
     EXPECT_EQ(text(N::lblNext), "复制 失败 无法访问剪贴板");
 }
 
-std::vector<QAccessible::Event> heard;
+std::vector<std::string> heard;  // the display's text at each announcement of it
 
 // As a screen reader meets the window: keys are buttons named by their caption, described by
-// their tooltip, with a press action that runs them also on the folded window; lines are
-// static text. Each write of the display is heard, also one that leaves its text as it was.
-// Qt switches accessibility on when a reader connects; the offscreen platform has no bridge,
-// so the test switches it on itself.
+// their tooltip, with a press action spoken "按下" that runs them also on the folded window;
+// lines are static text that say what they are. Each write of the display is heard, also one
+// that leaves its text as it was. Qt switches accessibility on when a reader connects; the
+// offscreen platform has no bridge, so the test switches it on itself.
 TEST(ScreenReader, NamesRolesPressActionsAndAnnouncements) {
     QPlatformAccessibility* bridge = QGuiApplicationPrivate::platformIntegration()->accessibility();
     ASSERT_NE(bridge, nullptr);
     bridge->setActive(true);
     QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
-        static_cast<void>(event->accessibleInterface());  // as a bridge asks, even mid-build
-        if (event->object()->property("zobuSay").toBool()) {
-            heard.push_back(event->type());
+        QAccessibleInterface* a = event->accessibleInterface();  // as a bridge asks, even mid-build
+        if (event->object()->property("zobuSay").toBool() &&
+            event->type() == QAccessible::NameChanged) {
+            heard.push_back(a->text(QAccessible::Name).toStdString());
         }
     });
+    const std::map<N, std::string> lineWords = {
+        {N::lblLast, "历史"}, {N::lblNext, "提示"}, {N::lblTie, "运算符"}};
     {
         FormWindow window;
         window.show();
@@ -142,22 +146,27 @@ TEST(ScreenReader, NamesRolesPressActionsAndAnnouncements) {
             EXPECT_EQ(a->text(QAccessible::Name), window.label(row.name, row.index).text());
             EXPECT_EQ(a->actionInterface()->actionNames().isEmpty(), !row.key);
             EXPECT_EQ(a->role(), row.key ? QAccessible::Button : QAccessible::StaticText);
-            if (row.key) {
-                EXPECT_EQ(a->text(QAccessible::Description).toStdString(), row.tooltip);
-            }
+            const auto word = lineWords.find(row.name);
+            EXPECT_EQ(a->text(QAccessible::Description).toStdString(),
+                      word != lineWords.end() ? word->second : row.tooltip);
         }
+        const QString press = QAccessibleActionInterface::pressAction();
+        EXPECT_EQ(actions(N::lblDel)->localizedActionName(press).toStdString(), "按下");
+        EXPECT_EQ(actions(N::lblDel)->localizedActionDescription(press).toStdString(), "按下");
         // 2 + 2 = writes the display four times, each heard once: "2", "2" again, "2", "4".
         const std::pair<N, std::int16_t> twoPlusTwo[] = {
             {N::lblNum, 2}, {N::lblMix, 1}, {N::lblNum, 2}, {N::lblMix, 0}};
+        heard.clear();
         for (const auto& [name, index] : twoPlusTwo) {
-            heard.clear();
             actions(name, index)->doAction(QAccessibleActionInterface::pressAction());
-            EXPECT_EQ(std::count(heard.begin(), heard.end(), QAccessible::NameChanged), 1);
+            QCoreApplication::processEvents();  // the press runs once the reader's call is over
         }
+        EXPECT_EQ(heard, (std::vector<std::string>{"2", "2", "2", "4"}));
         QTest::keyClick(&window, Qt::Key_F1);
         EXPECT_TRUE(actions(N::lblNum, 7)->actionNames().isEmpty())
             << "a key beneath the shown panel cannot be pressed";
         actions(N::lblHelp)->doAction(QAccessibleActionInterface::pressAction());
+        QCoreApplication::processEvents();
         EXPECT_TRUE(window.label(N::lblHelp).isHidden());
     }
     QAccessible::installUpdateHandler(nullptr);

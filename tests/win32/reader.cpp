@@ -4,7 +4,8 @@
 //     list        per label: ROLE STATE ACTION DESCRIPTION (tab-separated, roles and states
 //                 as MSAA numbers in hex)
 //     press NAME  the default action of the last label so named (the keys come after the
-//                 lines): "pressed", or "refused" where it fails
+//                 lines), answered once the calculator has run it: "pressed", or "refused"
+//                 where it fails
 //     heard       the names of the labels that raised a live-region change since the last
 //                 "heard", in order, each as it is once the command before has been answered
 #include <windows.h>
@@ -97,8 +98,10 @@ void Press(const std::string& name) {
     for (auto label = g_labels.rbegin(); label != g_labels.rend() && result == E_INVALIDARG;
          ++label) {
         Ask(*label, [&](IAccessible& object) {
-            if (Name(object) == name) {
-                result = object.accDoDefaultAction(kSelf);
+            if (Name(object) == name && (result = object.accDoDefaultAction(kSelf)) == S_OK) {
+                // A press runs after the call returns. The calculator answers a call after
+                // the messages posted before it: once another is answered, the press has run.
+                Name(object);
             }
         });
     }

@@ -1,14 +1,18 @@
 // The Windows window in its own process, where a reader from outside cannot look: no input
-// method, the help panel's face at 192 DPI, and a change of DPI, which Wine never sends.
-// Prints each failed check and ends with "N failed".
+// method, no screen reader's objects in a multithreaded apartment, the help panel's face at
+// 192 DPI, and a change of DPI, which Wine never sends; with "refused", a start that fails
+// after the window exists. Prints each failed check and "N failed".
 #include <windows.h>
 
 #include <imm.h>
+#include <objbase.h>
 
 #include <cstdio>
+#include <string_view>
 
 #include "dpi.h"
 #include "outer_height.h"
+#include "unhandled_failure.h"
 #include "win32_window.h"
 
 namespace {
@@ -54,16 +58,55 @@ bool HelpFits(HWND window) {
     return height == 13 * line.tmHeight && need.right <= room.right && need.bottom <= room.bottom;
 }
 
+// A start that fails after the window exists: Windows refuses the labels of the calculator's
+// window, as it would with no handles left.
+LRESULT CALLBACK RefuseLabels(int code, WPARAM window, LPARAM created) {
+    wchar_t parent[32]{};
+    if (code == HCBT_CREATEWND) {
+        GetClassNameW(reinterpret_cast<CBT_CREATEWNDW*>(created)->lpcs->hwndParent, parent, 32);
+        return std::wstring_view(parent) == L"ZobuCalculator";
+    }
+    return CallNextHookEx(nullptr, code, window, created);
+}
+
+// The failure's message box, once its loop runs, shows why, stays until it is answered (here),
+// and the window has gone with its object.
+LRESULT CALLBACK AnswerFailureBox(int code, WPARAM filter, LPARAM message) {
+    HWND box = GetAncestor(reinterpret_cast<MSG*>(message)->hwnd, GA_ROOT);
+    wchar_t said[512]{};
+    GetDlgItemTextW(box, 0xFFFF, said, 512);  // the message box's text
+    MSG quit;
+    Check(IsWindowVisible(box) && std::wstring_view(said).ends_with(L"cannot create the "
+                                                                    L"calculator's labels"),
+          "the failure box shows why");
+    Check(!PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE), "and stays");
+    Check(FindWindowW(L"ZobuCalculator", nullptr) == nullptr, "the window went with it");
+    std::printf("%d failed\n", g_failed);
+    std::fflush(stdout);
+    EndDialog(box, IDOK);
+    return CallNextHookEx(nullptr, code, filter, message);
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char* argv[]) {
     zobu::EnablePerMonitorDpi();
+    if (argc > 1 && std::string_view(argv[1]) == "refused") {  // ends with status 1
+        SetWindowsHookExW(WH_CBT, &RefuseLabels, nullptr, GetCurrentThreadId());
+        SetWindowsHookExW(WH_MSGFILTER, &AnswerFailureBox, nullptr, GetCurrentThreadId());
+        zobu::RunEventHandler([] { zobu::Win32Window window(GetModuleHandleW(nullptr)); });
+    }
+    // A thread already in the multithreaded apartment: a reader may not call the labels.
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     zobu::Win32Window window(GetModuleHandleW(nullptr));
     window.show(SW_SHOWNORMAL);
     HWND handle = FindWindowW(L"ZobuCalculator", nullptr);
     const auto release = [handle](WPARAM key) { SendMessageW(handle, WM_KEYUP, key, 0); };
     Check(zobu::WindowDpi(handle) == 192, "the window is drawn at 192 DPI");
     Check(ImmGetContext(handle) == nullptr, "the window has no input context");
+    Check(SendMessageW(FindWindowExW(handle, nullptr, L"STATIC", nullptr), WM_GETOBJECT, 0,
+                       OBJID_CLIENT) == 0,
+          "in the multithreaded apartment the labels stay plain statics");
     release(VK_F1);
     Check(HelpFits(handle), "the first F1 chooses a face in which the help panel's lines fit");
     release(VK_F1);
