@@ -95,6 +95,7 @@ GROUPS = {
         ("layout:ru 55", b"42", {"show": "42", "windows": WINE_GUESS}),  # V by place
         ("layout:us(dvorak) 12 26 14 31", None, {"clip": "3.5"}),  # "." on US "e", c on US "i"
         ("layout:us(dvorak) 60", b"42", {"show": "42"}),  # v on US "."
+        ("layout:us(dvorak) 12 54 13 55", None, {"show": "34"}),  # j and k on US C and V: no copy, no paste
         ("layout:us,ru group1:12,61,14", None, {"show": "3.5", "windows": WINE_GUESS}),  # the Russian group
         ("layout:us,ru 16 61 11 36", None, {"show": "3.5"}),  # back in the US group
     ]),
@@ -147,16 +148,25 @@ class Session:
         if self.wine:
             self.start_wine(command[0])
         self.zobu = self.start(command, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
-        # Wine on a busy machine has taken over 30 s to show the window.
+        # Wine on a busy machine has taken over 30 s to show the window; the program itself, a second.
         search = self.start(["xdotool", "search", "--sync", "--onlyvisible", "--name", "Zobu"])
-        assert wait_for(lambda: search.poll() is not None or self.zobu.poll() is not None, 120), "no window"
-        assert search.poll() == 0, f"the program ended with status {self.zobu.poll()} showing no window"
+        wait_for(lambda: search.poll() is not None or self.zobu.poll() is not None, 120 if self.wine else 20)
+        if search.poll() != 0:
+            self.zobu.terminate()
+            raise AssertionError(f"no window, status {self.zobu.wait(30)}, the program said {self.last_words()}")
         self.window = search.stdout.read().split()[0].decode()
         self.run("xdotool", "windowfocus", "--sync", self.window)
         self.reader = None
         if reader:
             self.reader = self.start([command[0], os.environ["ZOBU_READER"]], stdin=subprocess.PIPE, text=True)
             assert self.ask() == ["ready"], "the reader found no calculator"
+
+    def last_words(self):
+        """The last line the program wrote on stderr, read without waiting for Wine's server to let go of it."""
+        said = b""
+        while select.select([self.zobu.stderr], [], [], 1)[0] and (chunk := os.read(self.zobu.stderr.fileno(), 4096)):
+            said += chunk
+        return said.decode(errors="replace").strip().splitlines()[-1:]
 
     def ask(self, command=None):
         """The reader's answer to a command: its lines up to the closing "."."""
@@ -293,6 +303,12 @@ class Session:
 
     def close(self):
         """Closes the window as a window manager does, ends the servers; the program's status."""
+        try:
+            return self.close_window()
+        finally:
+            self.end()  # also where the reader or the program does not end
+
+    def close_window(self):
         if self.reader:  # Wine's server, which holds the program's stderr, ends after the reader
             self.reader.communicate(timeout=30)
         # A ClientMessage (33), format 32: WM_PROTOCOLS, WM_DELETE_WINDOW.
@@ -302,10 +318,9 @@ class Session:
         X11.XFlush(self.display)
         try:
             status = self.zobu.wait(timeout=60)
-        except Exception as e:  # noqa: BLE001 - the servers end in any case
+        except Exception as e:  # noqa: BLE001 - its stderr is read in any case
             status = repr(e)
         stderr = self.zobu.stderr.read().decode(errors="replace") if self.zobu.poll() is not None else ""
-        self.end()
         return status, stderr
 
     def end(self):
