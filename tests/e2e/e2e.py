@@ -151,22 +151,16 @@ class Session:
         # Wine on a busy machine has taken over 30 s to show the window; the program itself, a second.
         search = self.start(["xdotool", "search", "--sync", "--onlyvisible", "--name", "Zobu"])
         wait_for(lambda: search.poll() is not None or self.zobu.poll() is not None, 120 if self.wine else 20)
-        if search.poll() != 0:
+        if search.poll() != 0:  # the program's reason; Wine's server would keep its stderr open
             self.zobu.terminate()
-            raise AssertionError(f"no window, status {self.zobu.wait(30)}, the program said {self.last_words()}")
+            said = "" if self.wine else self.zobu.communicate(timeout=30)[1].decode(errors="replace")
+            raise AssertionError(f"no window, status {self.zobu.wait()}: {said.strip().splitlines()[-1:]}")
         self.window = search.stdout.read().split()[0].decode()
         self.run("xdotool", "windowfocus", "--sync", self.window)
         self.reader = None
         if reader:
             self.reader = self.start([command[0], os.environ["ZOBU_READER"]], stdin=subprocess.PIPE, text=True)
             assert self.ask() == ["ready"], "the reader found no calculator"
-
-    def last_words(self):
-        """The last line the program wrote on stderr, read without waiting for Wine's server to let go of it."""
-        said = b""
-        while select.select([self.zobu.stderr], [], [], 1)[0] and (chunk := os.read(self.zobu.stderr.fileno(), 4096)):
-            said += chunk
-        return said.decode(errors="replace").strip().splitlines()[-1:]
 
     def ask(self, command=None):
         """The reader's answer to a command: its lines up to the closing "."."""

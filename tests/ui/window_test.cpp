@@ -105,22 +105,20 @@ TEST_F(Window, HelpAndLongestNumberFit) {
 // of text that is not a number.
 TEST_F(Window, UnreachableClipboardIsReported) {
     QTest::keyClicks(&window, QStringLiteral("45"));
-    QProcess other;  // holds the clipboard until another program takes it
-    other.start(QStringLiteral("xclip"), {"-i", "-selection", "clipboard", "-quiet"});
-    other.write("other");
-    other.waitForBytesWritten();
-    other.closeWriteChannel();
+    qint64 other = 0;  // holds the clipboard until another program takes it
+    QProcess::startDetached(QStringLiteral("sh"),
+                            {"-c", "exec xclip -i -selection clipboard -quiet <<E\nother\nE"}, {},
+                            &other);
     const QStringList holds{QStringLiteral("-c"), "xclip -o -selection clipboard | grep -qx other"};
     for (int tries = 0; QProcess::execute(QStringLiteral("sh"), holds) != 0; ++tries) {
         ASSERT_LT(tries, 200) << "xclip holds the clipboard soon after it starts";
     }
     key(Qt::Key_C);  // before the window has heard of the other program
     EXPECT_EQ(text(N::lblNext), "复制 失败 无法访问剪贴板");
-    kill(static_cast<pid_t>(other.processId()), SIGSTOP);
+    kill(static_cast<pid_t>(other), SIGSTOP);
     key(Qt::Key_V);
     EXPECT_EQ(text(N::lblNext), "粘贴 失败 无法访问剪贴板");
-    other.kill();
-    other.waitForFinished();
+    kill(static_cast<pid_t>(other), SIGKILL);
 }
 
 std::vector<QAccessible::Event> heard;
