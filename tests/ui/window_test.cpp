@@ -40,7 +40,7 @@ protected:
 // As the window lays the labels out: no two overlap, the help panel covers them all and is the
 // only one hidden, only keys and the display have a border, the mark sits flush after the display
 // and the number ends at the display's right edge; each in a plain style. A right-click is no
-// click, and an empty clipboard pastes no number.
+// click, a copy off X stands, and an empty clipboard pastes no number.
 TEST_F(Window, LabelsLieApartUnderTheHelpPanel) {
     const QList<CalcLabel*> all = window.findChildren<CalcLabel*>();
     const CalcLabel& help = window.label(N::lblHelp);
@@ -67,6 +67,8 @@ TEST_F(Window, LabelsLieApartUnderTheHelpPanel) {
     EXPECT_EQ(window.label(N::lblSay).alignment(), Qt::AlignTop | Qt::AlignRight);
     QTest::mouseClick(&window.label(N::lblNum, 7), Qt::RightButton);  // only the left button clicks
     EXPECT_EQ(text(N::lblSay), "0");
+    key(Qt::Key_C);  // where X cannot tell who holds the clipboard, a copy stands
+    EXPECT_EQ(text(N::lblNext), "复制 成功");
     QGuiApplication::clipboard()->setMimeData(new QMimeData);  // empty, and no other's
     key(Qt::Key_V);
     EXPECT_EQ(text(N::lblNext), "粘贴 失败 类型不匹配");
