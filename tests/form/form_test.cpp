@@ -192,22 +192,23 @@ std::map<int, Target> KeysAsTheyAreNamed() {
         }
     }
     // Each "[a][b]:does" or "[a]相当于[x]:does" of the help text.
-    const std::string help = HelpText(), equals = "]相当于[";
-    for (auto colon = help.find("]:"); colon != std::string::npos;
-         colon = help.find("]:", colon + 1)) {
-        const std::size_t begin = help.find_last_of(" \n", colon) + 1,
-                          as = help.find(equals, begin);
-        const std::string does =
-            help.substr(colon + 2, help.find_first_of(" \r", colon) - colon - 2);
+    const std::string equals = "]相当于[";
+    std::istringstream items(HelpText());
+    for (std::string item; items >> item;) {
+        const std::size_t colon = item.find("]:"), as = item.find(equals);
+        if (colon == std::string::npos) {
+            continue;  // no key named: a rule, "连按两次:全部清零", the closing line
+        }
+        const std::string does = item.substr(colon + 2);
         const auto label = std::find_if(labels.begin(), labels.end(), [&](const auto& word) {
             return does.ends_with(word.first);
         });
         const Target target = label != labels.end() ? label->second : throw std::out_of_range(does);
-        if (as < colon) {
-            EXPECT_EQ(help.substr(as + equals.size(), colon - as - equals.size()),
+        if (as != std::string::npos) {
+            EXPECT_EQ(item.substr(as + equals.size(), colon - as - equals.size()),
                       kLayout[target.row].caption);
         }
-        std::istringstream keys(help.substr(begin + 1, std::min(as, colon) - begin - 1));  // a][b
+        std::istringstream keys(item.substr(1, std::min(as, colon) - 1));  // a][b
         for (std::string key; std::getline(keys, key, ']');) {
             for (const int code : codes.at(key.substr(key.find('[') + 1))) {
                 named[code] = target;
