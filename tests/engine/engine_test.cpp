@@ -32,6 +32,7 @@ const Script kScripts[] = {
     {.keys = "12+3", .display = "3", .history = "12", .note = "", .mark = "+", .markAt = Before},
     {.keys = "12+3=", .display = "15", .history = "12 + 3", .note = "", .mark = "", .markAt = After},
     {.keys = ".", .display = "0."},
+    {.keys = "05", .display = "05"},
     {.keys = "123456789012345.", .display = "12345678901234"},
     {.keys = "3n4", .display = "4", .history = "0", .note = "-3"},
     {.keys = "5/0=7", .display = "7", .note = "0", .beeps = 1},
@@ -44,6 +45,7 @@ const Script kScripts[] = {
     {.keys = "12++", .display = "12", .history = "0  12", .mark = ""},
     {.keys = "12+-", .display = "12", .history = "0  12", .mark = "-"},
     {.keys = "05+", .display = "5", .history = "0  5"},
+    {.keys = "1/3=*3=", .display = "1"},
     {.keys = "[1e-200]V*V=", .display = "0"},
     {.keys = "[1e-160]V*V=", .display = "9.99988867182683E-321"},
     // Failures keep the user's number, name the failure on the note line and beep.
@@ -60,6 +62,7 @@ const Script kScripts[] = {
     {.keys = "DD", .display = "0", .history = "", .note = "", .mark = "", .markAt = After},
     {.keys = "5+12D", .display = "0", .history = "5", .note = "12 ?", .mark = "+", .markAt = Before},
     {.keys = "5+12D3=", .display = "8", .note = ""},
+    {.keys = "12.D", .display = "0", .note = "12. ?"},
     {.keys = "12*3+D", .display = "0", .history = "12", .note = "3 ?", .mark = "*", .markAt = Before},
     {.keys = "12*3+D4=", .display = "48"},
     {.keys = "12+3=DD", .display = "0", .mark = ""},

@@ -5,13 +5,17 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <map>
 #include <optional>
+#include <sstream>
+#include <stdexcept>
 #include <tuple>
 #include <vector>
 
 #include "calc_failure.h"
 #include "form_harness.h"
+#include "help_text.h"
 #include "int16_lengths.h"
 #include "outer_height.h"
 #include "vk_codes.h"
@@ -103,6 +107,7 @@ TEST(Form, FoldingAndItsSixteenBitLengths) {
     EXPECT_THROW(FoldToggleHeight(0, 16384, 16384), CalcFailure);
     EXPECT_EQ(ToInt16(-32768.5), -32768);
     EXPECT_EQ(ToInt16(32767.4), 32767);
+    EXPECT_THROW(ToInt16(std::numeric_limits<double>::quiet_NaN()), CalcFailure);
     // Made on a 144 DPI monitor with a frame of 45 pixels, folded and unfolded on monitors of
     // other DPIs, where the frame is another number of twips: the client area is the layout's
     // to the pixel, so the note line ends (1000 twips) above the window's edge and the first
@@ -167,30 +172,66 @@ struct Target {
 
 // What each key code does, as the keypad and the help text tell a user: a key clicks the key
 // whose caption it types on a US keyboard (the keypad's with Num Lock on, its separator key a
-// second Enter) or the key the help text names for it; Space folds as the display's double-click.
+// second Enter); the keys the help text names in "[a][b]:does" or "[a]相当于[x]:does" do what the
+// key or the display whose tooltip has the word that "does" ends in does (Space folds as the
+// display's double-click), and x is that key's caption.
 std::map<int, Target> KeysAsTheyAreNamed() {
-    // Windows' virtual-key codes, in the numbers Windows documents for them.
+    // Windows' virtual-key codes, in the numbers Windows documents for them, by what a US
+    // keyboard types on the key or calls it.
     std::map<std::string, std::vector<int>> codes = {
-        {".", {0xBE, 0x6E}},          // VK_OEM_PERIOD, VK_DECIMAL
-        {"+", {0xBB, 0x6B}},          // VK_OEM_PLUS, VK_ADD
-        {"-", {0xBD, 0x6D}},          // VK_OEM_MINUS, VK_SUBTRACT
-        {"*", {0x6A, 0xDE}},          // VK_MULTIPLY, VK_OEM_7
-        {"/", {0xBF, 0x6F}},          // VK_OEM_2, VK_DIVIDE
-        {"=", {0x0D, 0x6C}},          // VK_RETURN, VK_SEPARATOR
-        {"-n", {0xC0}},               // VK_OEM_3
-        {"1/n", {0xDC}},              // VK_OEM_5
-        {"DEL", {0x2E, 0x08, 0x1B}},  // VK_DELETE, VK_BACK, VK_ESCAPE
-        {"C", {'C'}},
+        {".", {0xBE, 0x6E}},     // VK_OEM_PERIOD, VK_DECIMAL
+        {"+", {0xBB, 0x6B}},     // VK_OEM_PLUS, VK_ADD
+        {"-", {0xBD, 0x6D}},     // VK_OEM_MINUS, VK_SUBTRACT
+        {"*", {0x6A}},           // VK_MULTIPLY
+        {"'", {0xDE}},           // VK_OEM_7
+        {"/", {0xBF, 0x6F}},     // VK_OEM_2, VK_DIVIDE
+        {"回车", {0x0D, 0x6C}},  // VK_RETURN, VK_SEPARATOR
+        {"~", {0xC0}},           // VK_OEM_3
+        {"\\", {0xDC}},          // VK_OEM_5
+        {"DEL", {0x2E}},         // VK_DELETE
+        {"退格", {0x08}},        // VK_BACK
+        {"ESC", {0x1B}},         // VK_ESCAPE
+        {"空格", {0x20}},        // VK_SPACE
+        {"C", {'C'}},            // a letter's code is its capital
         {"V", {'V'}},
     };
     for (int digit = 0; digit <= 9; ++digit) {
         codes[std::to_string(digit)] = {'0' + digit, 0x60 + digit};  // and VK_NUMPAD0 on
     }
-    std::map<int, Target> named = {{0x20, {.row = kSay, .doubleClick = true}}};  // VK_SPACE
+    std::map<int, Target> named;
+    std::map<std::string, Target> labels;  // by each word of their tooltips: what they do
     for (std::size_t row = 0; row < kLabelCount; ++row) {
-        for (const int code :
-             kLayout[row].key ? codes.at(kLayout[row].caption) : std::vector<int>{}) {
+        const LabelSpec& l = kLayout[row];
+        for (const int code : l.key ? codes[l.caption] : std::vector<int>{}) {
             named[code] = {row};
+        }
+        std::istringstream words(l.tooltip);
+        for (std::string word; words >> word;) {
+            labels[word] = {row, !l.key};
+        }
+    }
+    // Each "[a][b]:does" or "[a]相当于[x]:does" of the help text.
+    const std::string equals = "]相当于[";
+    std::istringstream items(HelpText());
+    for (std::string item; items >> item;) {
+        const std::size_t colon = item.find("]:"), as = item.find(equals);
+        if (colon == std::string::npos) {
+            continue;  // no key named: a rule, "连按两次:全部清零", the closing line
+        }
+        const std::string does = item.substr(colon + 2);
+        const auto label = std::find_if(labels.begin(), labels.end(), [&](const auto& word) {
+            return does.ends_with(word.first);
+        });
+        const Target target = label != labels.end() ? label->second : throw std::out_of_range(does);
+        if (as != std::string::npos) {
+            EXPECT_EQ(item.substr(as + equals.size(), colon - as - equals.size()),
+                      kLayout[target.row].caption);
+        }
+        std::istringstream keys(item.substr(1, std::min(as, colon) - 1));  // a][b
+        for (std::string key; std::getline(keys, key, ']');) {
+            for (const int code : codes.at(key.substr(key.find('[') + 1))) {
+                named[code] = target;
+            }
         }
     }
     return named;
@@ -199,6 +240,15 @@ std::map<int, Target> KeysAsTheyAreNamed() {
 // Whatever the Shift state: the named keys act, F1 shows the help, every other code does nothing.
 // While the help is shown only F1 acts, and it hides the help.
 TEST(Form, EveryKeyCodeDoesWhatTheKeypadAndTheHelpTextSay) {
+    // Thirteen lines: a title, an empty line, four lines of keys between five rules of 47
+    // hyphens, an empty line and the line on closing the panel.
+    std::string shape;  // a letter a line: r a rule, e empty, t text
+    for (std::string help = HelpText() + "\r\n"; !help.empty();
+         help.erase(0, help.find("\r\n") + 2)) {
+        const std::string line = help.substr(0, help.find("\r\n"));
+        shape += line == std::string(47, '-') ? 'r' : line.empty() ? 'e' : 't';
+    }
+    EXPECT_EQ(shape, "tertrtrtrtret");
     const std::map<int, Target> named = KeysAsTheyAreNamed();
     for (int code = -1; code <= 256; ++code) {
         SCOPED_TRACE(code);

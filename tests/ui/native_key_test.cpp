@@ -66,6 +66,8 @@ const std::vector<NativeCase> kXkbCases{
     {.name = "pt keypad comma key", .key = Qt::Key_Period, .modifiers = kKeypad, .scanCode = 129, .virtualKey = 0xffae, .levels = {0xffae, 0}, .x11 = VK_SEPARATOR, .noKeymap = VK_SEPARATOR},
     {.name = "keysym 0 on keypad 1 is no digit", .key = 0, .modifiers = kNone, .scanCode = 87, .virtualKey = 0, .levels = {}, .x11 = kNothing, .noKeymap = kNothing},
     // Letters by what the first level types, else by their US place.
+    {.name = "Dvorak j on the US C key", .key = Qt::Key_J, .modifiers = kNone, .scanCode = 54, .virtualKey = 'j', .levels = {'j', 'J'}, .x11 = 'J', .noKeymap = 'J'},
+    {.name = "Dvorak k on the US V key", .key = Qt::Key_K, .modifiers = kNone, .scanCode = 55, .virtualKey = 'k', .levels = {'k', 'K'}, .x11 = 'K', .noKeymap = 'K'},
     {.name = "Dvorak Shift+z on the US slash key", .key = Qt::Key_Z, .modifiers = kShift, .scanCode = 61, .virtualKey = 'Z', .levels = {'z', 'Z'}, .x11 = 'Z', .noKeymap = 'Z'},
     // The keys that type "+", "-" or "." at either level.
     {.name = "equal", .key = Qt::Key_Equal, .modifiers = kNone, .scanCode = 21, .virtualKey = '=', .levels = {'=', '+'}, .x11 = VK_OEM_PLUS, .noKeymap = VK_OEM_PLUS},
@@ -76,6 +78,10 @@ const std::vector<NativeCase> kXkbCases{
     {.name = "de sharp s on the US minus key", .key = Qt::Key_ssharp, .modifiers = kNone, .scanCode = 20, .virtualKey = 0xdf, .levels = {0xdf, '?'}, .x11 = kNothing, .noKeymap = kNothing},
     // No native data, as in events made by QTest or an accessibility tool: Qt's key, read as
     // the US key that types it.
+    {.name = "Key_0", .key = Qt::Key_0, .modifiers = kNone, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = VK_0, .noKeymap = VK_0},
+    {.name = "Key_9", .key = Qt::Key_9, .modifiers = kNone, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = VK_9, .noKeymap = VK_9},
+    {.name = "keypad 9", .key = Qt::Key_9, .modifiers = kKeypad, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = VK_NUMPAD9, .noKeymap = VK_NUMPAD9},
+    {.name = "Ctrl+V", .key = Qt::Key_V, .modifiers = Qt::ControlModifier, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = VK_V, .noKeymap = VK_V},
     {.name = "keypad asterisk", .key = Qt::Key_Asterisk, .modifiers = kKeypad, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = VK_MULTIPLY, .noKeymap = VK_MULTIPLY},
     {.name = "plus is the equals key", .key = Qt::Key_Plus, .modifiers = kShift, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = VK_OEM_PLUS, .noKeymap = VK_OEM_PLUS},
     {.name = "shifted digit row: parenright is 0", .key = Qt::Key_ParenRight, .modifiers = kShift, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = VK_0, .noKeymap = VK_0},
@@ -88,6 +94,10 @@ TEST(NativeKey, ByPlaceOrByTheKeymapsLevelsElseByTheCurrentLevel) {
     expectCodes(KeyPlatform::X11, kXkbCases);
     expectCodes(KeyPlatform::Wayland, kXkbCases);
     EXPECT_EQ(keyPlatformFromName(u"wayland-egl"), KeyPlatform::Wayland);
+    // Off X and Wayland the native fields are not read, even where they are filled.
+    const KeyEventData nine{
+        .key = Qt::Key_9, .modifiers = kNone, .nativeScanCode = 10, .nativeVirtualKey = '1'};
+    EXPECT_EQ(virtualKeyCode(KeyPlatform::None, nine), VK_9);
 }
 
 #ifdef ZOBU_HAVE_WAYLAND_KEYMAP
