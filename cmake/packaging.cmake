@@ -60,5 +60,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/package_requirements.cmake)  # or stop
 file(STRINGS ${PROJECT_SOURCE_DIR}/qt/font_packages.txt _fonts REGEX "^[^#]" ENCODING UTF-8)
 list(JOIN _fonts ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
+# Qt's Wayland plugin, recommended rather than required: without it the window still opens in a
+# Wayland session (GNOME's and KDE Plasma's default), through XWayland, which a compositor may
+# not run; with it the window is the compositor's own and its keys are read in its keymap.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 
 include(CPack)

@@ -15,7 +15,6 @@
 #include "label_access.h"
 #include "layout_table.h"
 #include "qt_clipboard.h"
-#include "x11_keymap.h"
 
 namespace zobu {
 
@@ -57,11 +56,7 @@ private:
     ClickPairing m_pairing;
     QtClipboard m_clipboard;
     frmA m_form{*this, m_clipboard};
-    X11Keymap m_keymap;
-    KeyReleaseTracker m_keys{currentKeyPlatform(),
-                             [this](std::uint32_t keycode, std::uint32_t state) {
-                                 return m_keymap.levels(keycode, state);
-                             }};
+    KeyReleaseTracker m_keys;
 };
 
 }  // namespace zobu

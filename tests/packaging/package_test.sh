@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The release build's Debian package as a packager and a user meet it: lintian at every level,
-# its Depends, its files, the installed tree as a software centre validates it. As root where
-# dpkg knows no zobu package: installed, started as its desktop entry starts it, its manual pages
-# read, removed and purged without a trace. Elsewhere the program unpacked from it is started.
+# its Depends and Recommends, its files, the installed tree as a software centre validates it.
+# As root where dpkg knows no zobu package: installed, started as its desktop entry starts it,
+# its manual pages read, removed and purged without a trace. Elsewhere the program unpacked from
+# it is started.
 #   package_test.sh <cpack> <release build> <app-id> <icon sizes, ;-separated> <layout_probe>
 set -euo pipefail
 cpack=$1 release=$2 app=$3 probe=$5 here=$(dirname "$0")
@@ -17,6 +18,7 @@ for dependency in libqt6widgets6 libqt6gui6 libqt6core6 libc6 $(grep -v '^#' "$h
     dpkg-deb -f "$deb" Depends | tr ',|' '\n\n' | awk '{ print $1 }' | grep -qxF $dependency ||
         { echo "Depends lacks $dependency" >&2; exit 1; }
 done
+dpkg-deb -f "$deb" Recommends | grep -qw qt6-wayland || { echo "Recommends lacks qt6-wayland" >&2; exit 1; }
 dpkg-deb -x "$deb" "$scratch/root"
 # The files no other check here asks for (lintian wants the manual page and changelog,
 # appstreamcli the desktop entry, the run the program): ls names a missing one.
