@@ -17,12 +17,15 @@ ZOBU_RUN_PACKAGES=(
 # for the fuzzers, the desktop entry and AppStream validators, what CPack needs to build
 # the Debian package (dpkg-shlibdeps, file) and lintian that checks it, the MinGW-w64 cross
 # compiler and Wine that build the Windows program and run its end-to-end tests, wixl and
-# msibuild (msitools) that build its installer, and a comma locale's data.
+# msibuild (msitools) that build its installer, and a comma locale's data. The Wayland rows
+# add a compositor (sway), its clipboard's tools, the virtual keyboard's protocol scanner
+# (libwayland-bin) and a session bus with the accessibility bus and its Python client.
 ZOBU_TEST_PACKAGES=(
     "${ZOBU_RUN_PACKAGES[@]}"
     googletest libgtest-dev libbenchmark-dev qt6-base-private-dev
     fonts-noto-cjk fonts-wqy-zenhei
     xvfb xauth xdotool xclip x11-xkb-utils libxdamage-dev libxtst-dev python3
+    sway wl-clipboard libwayland-bin dbus at-spi2-core python3-gi gir1.2-atspi-2.0
     clang libclang-rt-14-dev
     clang-format
     desktop-file-utils appstream dpkg-dev file lintian
