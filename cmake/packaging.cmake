@@ -59,5 +59,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${CPACK_PACKAGE_CONTACT})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 file(STRINGS ${PROJECT_SOURCE_DIR}/qt/font_packages.txt _fonts REGEX "^[^#]" ENCODING UTF-8)
 list(JOIN _fonts ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
+# Qt's Wayland plugin, recommended rather than required: without it the window still opens in a
+# Wayland session (GNOME's and KDE Plasma's default), through XWayland, which a compositor may
+# not run; with it the window is the compositor's own and its keys are read in its keymap.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 
 include(CPack)

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <algorithm>
+#include <memory>
 #include <optional>
 
 #include "accessibility.h"
@@ -14,10 +15,42 @@
 #include "unhandled_failure.h"
 #include "window_icon.h"
 #include "window_measure.h"
+#ifdef ZOBU_HAVE_X11_KEYMAP
+#include "x11_keymap.h"
+#endif
+#ifdef ZOBU_HAVE_WAYLAND_KEYMAP
+#include "wayland_keymap.h"
+#endif
 
 namespace zobu {
+namespace {
 
-FormWindow::FormWindow(QWidget* parent) : QWidget(parent) {
+// The display server's keymap where this build can read it.
+template <typename Reader>
+KeyReleaseTracker::Keymap Read() {
+    auto reader = std::make_shared<Reader>();
+    return [reader](const KeyEventData& event) { return reader->levels(event); };
+}
+
+KeyReleaseTracker::Keymap DisplayKeymap(KeyPlatform platform) {
+#ifdef ZOBU_HAVE_X11_KEYMAP
+    if (platform == KeyPlatform::X11) {
+        return Read<X11Keymap>();
+    }
+#endif
+#ifdef ZOBU_HAVE_WAYLAND_KEYMAP
+    if (platform == KeyPlatform::Wayland) {
+        return Read<WaylandKeymap>();
+    }
+#endif
+    static_cast<void>(platform);
+    return {};
+}
+
+}  // namespace
+
+FormWindow::FormWindow(QWidget* parent)
+    : QWidget(parent), m_keys(currentKeyPlatform(), DisplayKeymap(currentKeyPlatform())) {
     setWindowTitle(QString::fromUtf8(kWindowTitle));
     setWindowIcon(WindowIcon());
 

@@ -14,7 +14,6 @@
 #include "key_release_tracker.h"
 #include "layout_table.h"
 #include "qt_clipboard.h"
-#include "x11_keymap.h"
 
 namespace zobu {
 
@@ -50,11 +49,7 @@ private:
     ClickPairing m_pairing;
     QtClipboard m_clipboard;
     frmA m_form{*this, m_clipboard};
-    X11Keymap m_keymap;
-    KeyReleaseTracker m_keys{currentKeyPlatform(),
-                             [this](std::uint32_t keycode, std::uint32_t state) {
-                                 return m_keymap.levels(keycode, state);
-                             }};
+    KeyReleaseTracker m_keys;
 };
 
 }  // namespace zobu

@@ -13,7 +13,7 @@ std::uint64_t KeyReleaseTracker::physicalKey(const KeyEventData& event) {
 // The keymap is read only here, once per key, when its code is decided.
 std::optional<std::int16_t> KeyReleaseTracker::decide(KeyEventData event) const {
     if (m_keymap && event.nativeScanCode != 0) {
-        event.levels = m_keymap(event.nativeScanCode, event.nativeModifiers);
+        event.levels = m_keymap(event);
     }
     return virtualKeyCode(m_platform, event);
 }

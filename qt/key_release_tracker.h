@@ -14,9 +14,9 @@ namespace zobu {
 
 class KeyReleaseTracker {
 public:
-    // What the keymap says a key types at levels 1 and 2, given its X keycode and the event's
-    // state (X11Keymap::levels); none where the platform's keymap is not at hand.
-    using Keymap = std::function<KeyLevels(std::uint32_t keycode, std::uint32_t state)>;
+    // What the display server's keymap says the event's key types at levels 1 and 2 of the
+    // layout it was typed in (X11Keymap, WaylandKeymap); none where no keymap is at hand.
+    using Keymap = std::function<KeyLevels(const KeyEventData& event)>;
 
     explicit KeyReleaseTracker(KeyPlatform platform, Keymap keymap = {})
         : m_platform(platform), m_keymap(std::move(keymap)) {}

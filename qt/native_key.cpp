@@ -54,7 +54,7 @@ constexpr auto kSignCharacters = std::to_array<std::pair<std::uint32_t, std::int
     {'.', VK_OEM_PERIOD},
 });
 
-// Without the keymap only the current level is known; the other is taken to be the US one,
+// Without the keymap's levels only the current level is known; the other is taken to be the US one,
 // so that the unshifted US "=" key still adds.
 constexpr auto kUsOtherLevel = std::to_array<std::pair<std::uint32_t, std::uint32_t>>({
     {'=', '+'},
@@ -126,7 +126,8 @@ Code virtualKeyFromXkb(const KeyEventData& event) {
     if (const Code code = keypadKey(keycode, keysym)) {
         return code;
     }
-    // Without a keymap (Wayland) the current level stands for both.
+    // Without the keymap's levels (none at hand, or no layout of it types this keysym there)
+    // the current level stands for both.
     KeyLevels levels = event.levels;
     if (levels == KeyLevels{}) {
         levels = {keysym, lookup(kUsOtherLevel, keysym).value_or(std::uint32_t{})};

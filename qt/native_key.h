@@ -22,8 +22,8 @@ enum class KeyPlatform { X11, Wayland, None };
 KeyPlatform keyPlatformFromName(QStringView platformName);
 KeyPlatform currentKeyPlatform();
 
-// The keysyms a key types at levels 1 and 2 (unshifted and shifted) of the current group, as
-// the keymap gives them; 0 for a level the key lacks, or both 0 where no keymap is at hand.
+// The keysyms a key types at levels 1 and 2 (unshifted and shifted) of the layout it was typed
+// in, as the keymap gives them; 0 for a level the key lacks, or both 0 where no keymap is at hand.
 using KeyLevels = std::array<std::uint32_t, 2>;
 
 // The fields of a key event that the translation reads, so that it can be tested without
@@ -35,7 +35,7 @@ struct KeyEventData {
     std::uint32_t nativeVirtualKey = 0;  // keysym at the current level
     std::uint32_t nativeModifiers = 0;   // X: the core state, with the group in bits 13-14
     bool autoRepeat = false;
-    KeyLevels levels{};  // filled from the X keymap (X11Keymap); Qt gives none
+    KeyLevels levels{};  // filled from the display server's keymap; Qt gives none
 
     static KeyEventData from(const QKeyEvent& event);
 };

@@ -3,132 +3,79 @@
 #include <QByteArray>
 #include <QGuiApplication>
 
-// Xlib's headers define None, Bool, KeyPress and friends as macros: they stay in this file.
-#if QT_CONFIG(xcb) && defined(ZOBU_HAVE_XLIB)
-#include <X11/XKBlib.h>
-#define ZOBU_X11_KEYMAP 1
-#endif
+#include <xkbcommon/xkbcommon-x11.h>
 
 namespace zobu {
-
-#ifdef ZOBU_X11_KEYMAP
-
 namespace {
 
-constexpr std::uint8_t kCoreMappingNotify = 34;
-
-struct FreeKeymap {
-    void operator()(XkbDescPtr keymap) const {
-        XkbFreeKeyboard(keymap, XkbAllComponentsMask, True);
-    }
-};
+// XKB's kinds of event, as <xcb/xkb.h> numbers them (a header C++ cannot include).
+constexpr std::uint8_t kXkbNewKeyboardNotify = 0;
+constexpr std::uint8_t kXkbMapNotify = 1;
 
 }  // namespace
 
-int EffectiveGroup(int groups, unsigned char info, int group) {
-    if (group < groups) {
-        return group;
-    }
-    switch (XkbOutOfRangeGroupAction(info)) {
-        case XkbClampIntoRange:
-            return groups - 1;
-        case XkbRedirectIntoRange: {
-            const int redirected = XkbOutOfRangeGroupNumber(info);
-            return redirected < groups ? redirected : 0;
-        }
-        default:
-            return group % groups;
-    }
-}
-
-// Qt reads the X connection through xcb, so Xlib never sees the notifications that would
-// refresh its own copy of the keymap: this one keeps its own and drops it when one passes by.
-struct X11Keymap::Impl {
-    Display* display = nullptr;
-    int xkbEventBase = -1;
-    std::unique_ptr<XkbDescRec, FreeKeymap> keymap;
-    bool stale = true;
-
-    XkbDescPtr current() {
-        if (stale) {
-            keymap.reset(XkbGetMap(display, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd));
-            stale = false;
-        }
-        return keymap.get();
-    }
-};
-
-X11Keymap::X11Keymap() : m_impl(std::make_unique<Impl>()) {
+X11Keymap::X11Keymap() {
+#if QT_CONFIG(xcb)
     const auto* x11 = qGuiApp != nullptr
                           ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
                           : nullptr;
-    if (x11 == nullptr || x11->display() == nullptr) {
+    if (x11 == nullptr || x11->connection() == nullptr) {
         return;
     }
-    int opcode = 0;
-    int errorBase = 0;
-    int major = XkbMajorVersion;
-    int minor = XkbMinorVersion;
-    if (XkbQueryExtension(x11->display(), &opcode, &m_impl->xkbEventBase, &errorBase, &major,
-                          &minor) == False) {
-        return;
-    }
-    m_impl->display = x11->display();
+    m_connection = x11->connection();
     qGuiApp->installNativeEventFilter(this);
+#endif
 }
 
 X11Keymap::~X11Keymap() = default;
 
-KeyLevels X11Keymap::levels(std::uint32_t keycode, std::uint32_t state) {
-    if (m_impl->display == nullptr) {
+void X11Keymap::read() {
+    std::uint8_t eventBase = 0;
+    if (m_xkbEventBase < 0 &&
+        xkb_x11_setup_xkb_extension(
+            m_connection, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
+            XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr, &eventBase, nullptr) != 0) {
+        m_xkbEventBase = eventBase;
+    }
+    xkb_context* context = xkb_context_new(XKB_CONTEXT_NO_DEFAULT_INCLUDES);
+    xkb_keymap* keymap = xkb_x11_keymap_new_from_device(
+        context, m_connection, xkb_x11_get_core_keyboard_device_id(m_connection),
+        XKB_KEYMAP_COMPILE_NO_FLAGS);
+    xkb_context_unref(context);
+    m_keymap.reset();
+    if (keymap != nullptr) {
+        m_keymap.emplace(keymap);
+    }
+    m_stale = false;
+}
+
+KeyLevels X11Keymap::levels(const KeyEventData& event) {
+    if (m_connection == nullptr) {
         return {};
     }
-    const XkbDescPtr keymap = m_impl->current();
-    if (keymap == nullptr || keycode < keymap->min_key_code || keycode > keymap->max_key_code ||
-        XkbKeyNumGroups(keymap, keycode) == 0) {
-        return {};
+    if (m_stale) {
+        read();
     }
-    const int group = EffectiveGroup(XkbKeyNumGroups(keymap, keycode),
-                                     XkbKeyGroupInfo(keymap, keycode), XkbGroupForCoreState(state));
-    const int width = XkbKeyGroupWidth(keymap, keycode, group);
-    const auto level = [&](int shift) {
-        return shift < width
-                   ? static_cast<std::uint32_t>(XkbKeySymEntry(keymap, keycode, shift, group))
-                   : std::uint32_t{0};
-    };
-    return {level(0), level(1)};
+    // The group is in bits 13 and 14 of an X event's state.
+    return m_keymap ? m_keymap->levels(event.nativeScanCode, (event.nativeModifiers >> 13) & 3)
+                    : KeyLevels{};
 }
 
 bool X11Keymap::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
-    if (m_impl->display == nullptr || eventType != "xcb_generic_event_t") {
+    if (eventType != "xcb_generic_event_t") {
         return false;
     }
-    // An xcb event starts with its type; an XKB event follows it with its own kind.
+    // Qt reads the X connection and keeps its own keymap: this one is dropped when a
+    // notification of a new one passes by. An xcb event starts with its type; an XKB event
+    // follows it with its own kind.
     const auto* bytes = static_cast<const std::uint8_t*>(message);
     const int type = bytes[0] & 0x7f;
-    if (type == kCoreMappingNotify ||
-        (type == m_impl->xkbEventBase &&
-         (bytes[1] == XkbNewKeyboardNotify || bytes[1] == XkbMapNotify))) {
-        m_impl->stale = true;
+    if (type == XCB_MAPPING_NOTIFY ||
+        (type == m_xkbEventBase &&
+         (bytes[1] == kXkbNewKeyboardNotify || bytes[1] == kXkbMapNotify))) {
+        m_stale = true;
     }
     return false;
 }
-
-#else
-
-struct X11Keymap::Impl {};
-
-X11Keymap::X11Keymap() = default;
-X11Keymap::~X11Keymap() = default;
-
-KeyLevels X11Keymap::levels(std::uint32_t, std::uint32_t) {
-    return {};
-}
-
-bool X11Keymap::nativeEventFilter(const QByteArray&, void*, qintptr*) {
-    return false;
-}
-
-#endif
 
 }  // namespace zobu

@@ -1,4 +1,4 @@
-// The X server's keymap, read through Xlib's XKB: what a key types at levels 1 and 2 of the
+// The X server's keymap, read through xkbcommon: what a key types at levels 1 and 2 of the
 // group its event was typed in. Follows a new layout (setxkbmap, xdotool's spare keycodes)
 // from the next key on.
 #pragma once
@@ -6,9 +6,12 @@
 #include <QAbstractNativeEventFilter>
 
 #include <cstdint>
-#include <memory>
+#include <optional>
 
 #include "native_key.h"
+#include "xkb_keymap.h"
+
+struct xcb_connection_t;
 
 namespace zobu {
 
@@ -21,19 +24,20 @@ public:
     X11Keymap(const X11Keymap&) = delete;
     X11Keymap& operator=(const X11Keymap&) = delete;
 
-    // The keysyms of `keycode` at levels 1 and 2 of the group in `state` (an X event's core
-    // state); both 0 when there is no keymap.
-    KeyLevels levels(std::uint32_t keycode, std::uint32_t state);
+    // The keysyms of the event's key at levels 1 and 2 of the group in its state (the X
+    // event's core state); both 0 when there is no keymap.
+    KeyLevels levels(const KeyEventData& event);
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
-    struct Impl;
-    std::unique_ptr<Impl> m_impl;
-};
+    // The keymap as the server has it now.
+    void read();
 
-// The group a key of `groups` groups is looked up in for an event typed in `group`: where that
-// is beyond the key's own, as the key's XKB group info `info` tells the X server.
-int EffectiveGroup(int groups, unsigned char info, int group);
+    xcb_connection_t* m_connection = nullptr;
+    int m_xkbEventBase = -1;  // known from the first key on
+    std::optional<XkbKeymap> m_keymap;
+    bool m_stale = true;
+};
 
 }  // namespace zobu

@@ -2,10 +2,13 @@
 # Sourced by run.sh and test.sh.
 
 # What building and running the calculator needs; its faces' packages are listed beside them.
+# The display server's keymap is read through xkbcommon (for X and for Wayland) and, on
+# Wayland, a connection of the program's own; qt6-wayland is Qt's Wayland plugin.
 mapfile -t ZOBU_FONT_PACKAGES < <(grep -v '^#' "$(dirname "${BASH_SOURCE[0]}")/../qt/font_packages.txt")
 ZOBU_RUN_PACKAGES=(
     g++ cmake ninja-build pkgconf
     qt6-base-dev libx11-dev
+    libxkbcommon-dev libxkbcommon-x11-dev libwayland-dev qt6-wayland
     fontconfig "${ZOBU_FONT_PACKAGES[@]}"
 )
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The Debian package as a system meets it: lintian's errors and warnings, its Depends, its files,
-# the installed tree as a software centre validates it, and the program unpacked from it showing
-# its window and acting on a key.
+# The Debian package as a system meets it: lintian's errors and warnings, its Depends and
+# Recommends, its files, the installed tree as a software centre validates it, and the program
+# unpacked from it showing its window and acting on a key.
 #   package_test.sh <cpack> <CPackConfig.cmake> <app-id> <icon sizes, ;-separated> <layout_probe>
 set -euo pipefail
 scratch=$(mktemp -d)
@@ -13,6 +13,7 @@ for dependency in libqt6widgets6 $(grep -v '^#' "$(dirname "$0")/../../qt/font_p
     dpkg-deb -f "$deb" Depends | tr ',|' '\n\n' | awk '{ print $1 }' | grep -qxF $dependency ||
         { echo "Depends lacks $dependency" >&2; exit 1; }
 done
+dpkg-deb -f "$deb" Recommends | grep -qw qt6-wayland || { echo "Recommends lacks qt6-wayland" >&2; exit 1; }
 dpkg-deb -x "$deb" "$scratch/root"
 # The files no other check here asks for (lintian wants the manual page and changelog,
 # appstreamcli the desktop entry, the run the program): ls names a missing one.

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <cstdlib>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -13,7 +14,11 @@
 #include "key_release_tracker.h"
 #include "native_key.h"
 #include "vk_codes.h"
-#include "x11_keymap.h"
+#ifdef ZOBU_HAVE_WAYLAND_KEYMAP
+#include <xkbcommon/xkbcommon.h>
+
+#include "wayland_keymap.h"
+#endif
 
 namespace zobu {
 namespace {
@@ -28,7 +33,7 @@ struct NativeCase {
     std::uint32_t virtualKey;  // keysym at the current level
     KeyLevels levels{};        // what the X keymap says the key types at levels 1 and 2
     Code x11 = {};
-    Code wayland = {};  // the same event without the keymap
+    Code noKeymap = {};  // the same event without the keymap's levels
 };
 
 void expectCodes(KeyPlatform platform, const std::vector<NativeCase>& cases) {
@@ -39,7 +44,7 @@ void expectCodes(KeyPlatform platform, const std::vector<NativeCase>& cases) {
             event.levels = {};
         }
         EXPECT_EQ(virtualKeyCode(platform, event),
-                  platform == KeyPlatform::Wayland ? c.wayland : c.x11);
+                  platform == KeyPlatform::Wayland ? c.noKeymap : c.x11);
     }
 }
 
@@ -47,45 +52,90 @@ constexpr Qt::KeyboardModifiers kNone{}, kShift{Qt::ShiftModifier}, kKeypad{Qt::
 constexpr std::nullopt_t kNothing = std::nullopt;
 
 // As Qt reports the keys under X: key(), modifiers, X keycode, keysym; and the keymap's levels
-// on US, German (de), French (fr), Russian (ru) and Dvorak layouts. Then the codes on X11 and on
-// Wayland (a digit's or a letter's code is its character). The keycodes are a pc105 keyboard's,
-// by the US key: 10 "1", 35 "]", 54 "c", 59 ",", 60 ".", 61 "/", 91 and 129 the keypad's
-// decimal and comma keys.
+// on US, German (de), French (fr), Russian (ru) and Dvorak layouts. Then the codes with those
+// levels, and with none (a digit's or a letter's code is its character). The keycodes are a pc105
+// keyboard's, by the US key: 10 "1", 35 "]", 54 "c", 59 ",", 60 ".", 61 "/", 91 and 129 the
+// keypad's decimal and comma keys.
 // clang-format off
 const std::vector<NativeCase> kXkbCases{
     // The digit row by position, at every level.
-    {.name = "fr 1 key ampersand", .key = Qt::Key_Ampersand, .modifiers = kNone, .scanCode = 10, .virtualKey = '&', .levels = {'&', '1'}, .x11 = '1', .wayland = '1'},
+    {.name = "fr 1 key ampersand", .key = Qt::Key_Ampersand, .modifiers = kNone, .scanCode = 10, .virtualKey = '&', .levels = {'&', '1'}, .x11 = '1', .noKeymap = '1'},
     // The keypad by its own keys.
-    {.name = "de KP_Separator on the decimal key", .key = Qt::Key_Comma, .modifiers = kKeypad, .scanCode = 91, .virtualKey = 0xffac, .levels = {0xff9f, 0xffac}, .x11 = VK_DECIMAL, .wayland = VK_DECIMAL},
-    {.name = "KP_Delete NumLock off is Delete", .key = Qt::Key_Delete, .modifiers = kKeypad, .scanCode = 91, .virtualKey = 0xff9f, .levels = {0xff9f, 0xffae}, .x11 = VK_DELETE, .wayland = VK_DELETE},
-    {.name = "pt keypad comma key", .key = Qt::Key_Period, .modifiers = kKeypad, .scanCode = 129, .virtualKey = 0xffae, .levels = {0xffae, 0}, .x11 = VK_SEPARATOR, .wayland = VK_SEPARATOR},
-    {.name = "keysym 0 on keypad 1 is no digit", .key = 0, .modifiers = kNone, .scanCode = 87, .virtualKey = 0, .levels = {}, .x11 = kNothing, .wayland = kNothing},
+    {.name = "de KP_Separator on the decimal key", .key = Qt::Key_Comma, .modifiers = kKeypad, .scanCode = 91, .virtualKey = 0xffac, .levels = {0xff9f, 0xffac}, .x11 = VK_DECIMAL, .noKeymap = VK_DECIMAL},
+    {.name = "KP_Delete NumLock off is Delete", .key = Qt::Key_Delete, .modifiers = kKeypad, .scanCode = 91, .virtualKey = 0xff9f, .levels = {0xff9f, 0xffae}, .x11 = VK_DELETE, .noKeymap = VK_DELETE},
+    {.name = "pt keypad comma key", .key = Qt::Key_Period, .modifiers = kKeypad, .scanCode = 129, .virtualKey = 0xffae, .levels = {0xffae, 0}, .x11 = VK_SEPARATOR, .noKeymap = VK_SEPARATOR},
+    {.name = "keysym 0 on keypad 1 is no digit", .key = 0, .modifiers = kNone, .scanCode = 87, .virtualKey = 0, .levels = {}, .x11 = kNothing, .noKeymap = kNothing},
     // Letters by what the first level types, else by their US place.
-    {.name = "Dvorak Shift+z on the US slash key", .key = Qt::Key_Z, .modifiers = kShift, .scanCode = 61, .virtualKey = 'Z', .levels = {'z', 'Z'}, .x11 = 'Z', .wayland = 'Z'},
+    {.name = "Dvorak Shift+z on the US slash key", .key = Qt::Key_Z, .modifiers = kShift, .scanCode = 61, .virtualKey = 'Z', .levels = {'z', 'Z'}, .x11 = 'Z', .noKeymap = 'Z'},
     // The keys that type "+", "-" or "." at either level.
-    {.name = "equal", .key = Qt::Key_Equal, .modifiers = kNone, .scanCode = 21, .virtualKey = '=', .levels = {'=', '+'}, .x11 = VK_OEM_PLUS, .wayland = VK_OEM_PLUS},
-    {.name = "Shift+period greater", .key = Qt::Key_Greater, .modifiers = kShift, .scanCode = 60, .virtualKey = '>', .levels = {'.', '>'}, .x11 = VK_OEM_PERIOD, .wayland = VK_OEM_PERIOD},
-    {.name = "de Shift+plus key asterisk", .key = Qt::Key_Asterisk, .modifiers = kShift, .scanCode = 35, .virtualKey = '*', .levels = {'+', '*'}, .x11 = VK_OEM_PLUS, .wayland = kNothing},
-    {.name = "fr semicolon key types period shifted", .key = Qt::Key_Semicolon, .modifiers = kNone, .scanCode = 59, .virtualKey = ';', .levels = {';', '.'}, .x11 = VK_OEM_PERIOD, .wayland = kNothing},
-    {.name = "ru Shift+period comma on the US slash key", .key = Qt::Key_Comma, .modifiers = kShift, .scanCode = 61, .virtualKey = ',', .levels = {'.', ','}, .x11 = VK_OEM_PERIOD, .wayland = VK_OEM_2},
-    {.name = "de sharp s on the US minus key", .key = Qt::Key_ssharp, .modifiers = kNone, .scanCode = 20, .virtualKey = 0xdf, .levels = {0xdf, '?'}, .x11 = kNothing, .wayland = kNothing},
+    {.name = "equal", .key = Qt::Key_Equal, .modifiers = kNone, .scanCode = 21, .virtualKey = '=', .levels = {'=', '+'}, .x11 = VK_OEM_PLUS, .noKeymap = VK_OEM_PLUS},
+    {.name = "Shift+period greater", .key = Qt::Key_Greater, .modifiers = kShift, .scanCode = 60, .virtualKey = '>', .levels = {'.', '>'}, .x11 = VK_OEM_PERIOD, .noKeymap = VK_OEM_PERIOD},
+    {.name = "de Shift+plus key asterisk", .key = Qt::Key_Asterisk, .modifiers = kShift, .scanCode = 35, .virtualKey = '*', .levels = {'+', '*'}, .x11 = VK_OEM_PLUS, .noKeymap = kNothing},
+    {.name = "fr semicolon key types period shifted", .key = Qt::Key_Semicolon, .modifiers = kNone, .scanCode = 59, .virtualKey = ';', .levels = {';', '.'}, .x11 = VK_OEM_PERIOD, .noKeymap = kNothing},
+    {.name = "ru Shift+period comma on the US slash key", .key = Qt::Key_Comma, .modifiers = kShift, .scanCode = 61, .virtualKey = ',', .levels = {'.', ','}, .x11 = VK_OEM_PERIOD, .noKeymap = VK_OEM_2},
+    {.name = "de sharp s on the US minus key", .key = Qt::Key_ssharp, .modifiers = kNone, .scanCode = 20, .virtualKey = 0xdf, .levels = {0xdf, '?'}, .x11 = kNothing, .noKeymap = kNothing},
     // No native data, as in events made by QTest or an accessibility tool: Qt's key, read as
     // the US key that types it.
-    {.name = "keypad asterisk", .key = Qt::Key_Asterisk, .modifiers = kKeypad, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = VK_MULTIPLY, .wayland = VK_MULTIPLY},
-    {.name = "plus is the equals key", .key = Qt::Key_Plus, .modifiers = kShift, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = VK_OEM_PLUS, .wayland = VK_OEM_PLUS},
-    {.name = "shifted digit row: parenright is 0", .key = Qt::Key_ParenRight, .modifiers = kShift, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = VK_0, .wayland = VK_0},
-    {.name = "Enter", .key = Qt::Key_Enter, .modifiers = kKeypad, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = VK_RETURN, .wayland = VK_RETURN},
-    {.name = "Shift", .key = Qt::Key_Shift, .modifiers = kShift, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = kNothing, .wayland = kNothing},
+    {.name = "keypad asterisk", .key = Qt::Key_Asterisk, .modifiers = kKeypad, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = VK_MULTIPLY, .noKeymap = VK_MULTIPLY},
+    {.name = "plus is the equals key", .key = Qt::Key_Plus, .modifiers = kShift, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = VK_OEM_PLUS, .noKeymap = VK_OEM_PLUS},
+    {.name = "shifted digit row: parenright is 0", .key = Qt::Key_ParenRight, .modifiers = kShift, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = VK_0, .noKeymap = VK_0},
+    {.name = "Enter", .key = Qt::Key_Enter, .modifiers = kKeypad, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = VK_RETURN, .noKeymap = VK_RETURN},
+    {.name = "Shift", .key = Qt::Key_Shift, .modifiers = kShift, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = kNothing, .noKeymap = kNothing},
 };
 // clang-format on
 
-TEST(NativeKey, X11ByPlaceOrByTheKeymapsLevelsWaylandByTheCurrentLevel) {
+TEST(NativeKey, ByPlaceOrByTheKeymapsLevelsElseByTheCurrentLevel) {
     expectCodes(KeyPlatform::X11, kXkbCases);
     expectCodes(KeyPlatform::Wayland, kXkbCases);
     EXPECT_EQ(keyPlatformFromName(u"wayland-egl"), KeyPlatform::Wayland);
-    // A key of two groups redirecting (0x80) out-of-range ones to its third (0x20): the first.
-    EXPECT_EQ(EffectiveGroup(2, 0x80 | 0x20, 3), 0);
 }
+
+#ifdef ZOBU_HAVE_WAYLAND_KEYMAP
+// The text of a keymap of these layouts (pc105, evdev rules), as a compositor sends it.
+std::string KeymapText(const char* layouts) {
+    xkb_context* context = xkb_context_new(XKB_CONTEXT_NO_ENVIRONMENT_NAMES);
+    const xkb_rule_names names{"evdev", "pc105", layouts, nullptr, nullptr};
+    xkb_keymap* keymap = xkb_keymap_new_from_names(context, &names, XKB_KEYMAP_COMPILE_NO_FLAGS);
+    char* text = xkb_keymap_get_as_string(keymap, XKB_KEYMAP_FORMAT_TEXT_V1);
+    std::string copy(text);
+    std::free(text);
+    xkb_keymap_unref(keymap);
+    xkb_context_unref(context);
+    return copy;
+}
+
+TEST(NativeKey, WaylandByTheLayoutTheKeysymShows) {
+    // Keys as Qt delivers them on Wayland, in order: the X keycode and the keysym at the
+    // current level of the current layout, after the keymap the compositor sent, if any.
+    // clang-format off
+    const struct {
+        const char* name;
+        const char* keymap;  // layouts of a new keymap sent before the key
+        std::uint32_t keycode;
+        std::uint32_t keysym;
+        Code code;
+    } steps[]{
+        {.name = "us right brace key", .keymap = "us", .keycode = 35, .keysym = '}', .code = kNothing},
+        {.name = "de from the next key: Shift+plus key asterisk adds", .keymap = "de", .keycode = 35, .keysym = '*', .code = VK_OEM_PLUS},
+        {.name = "de,fr: French exclamation mark on the US slash key", .keymap = "de,fr", .keycode = 61, .keysym = '!', .code = VK_OEM_2},
+        {.name = "colon in both layouts: French, the one found last", .keymap = nullptr, .keycode = 60, .keysym = ':', .code = kNothing},
+        {.name = "German minus on the US slash key", .keymap = nullptr, .keycode = 61, .keysym = '-', .code = VK_OEM_MINUS},
+        {.name = "colon in both layouts: German Shift+period is the point", .keymap = nullptr, .keycode = 60, .keysym = ':', .code = VK_OEM_PERIOD},
+    };
+    // clang-format on
+    WaylandLayouts layouts;
+    for (const auto& step : steps) {
+        if (step.keymap != nullptr) {
+            layouts.setKeymap(KeymapText(step.keymap));
+        }
+        KeyEventData event;
+        event.nativeScanCode = step.keycode;
+        event.nativeVirtualKey = step.keysym;
+        event.levels = layouts.levels(step.keycode, step.keysym);
+        EXPECT_EQ(virtualKeyCode(KeyPlatform::Wayland, event), step.code) << step.name;
+    }
+}
+#endif
 
 // Key events as Qt delivers them under X (Qt's key, modifiers, X keycode, keysym), by name:
 // "+" a press, "-" a release.
@@ -106,8 +156,9 @@ const std::map<std::string, KeyEventData> kEvents = {
 // clang-format on
 
 // What X's keymap says two keys type at levels 1 and 2: German first, Russian second group.
-KeyLevels keymap(std::uint32_t keycode, std::uint32_t state) {
-    const bool russian = ((state >> 13) & 3) == 1;
+KeyLevels keymap(const KeyEventData& event) {
+    const bool russian = ((event.nativeModifiers >> 13) & 3) == 1;
+    const std::uint32_t keycode = event.nativeScanCode;
     if (keycode == 61) {
         return russian ? KeyLevels{'.', ','} : KeyLevels{'-', '_'};
     }
