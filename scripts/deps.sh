@@ -25,12 +25,15 @@ ZOBU_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wixl msitools)
 # benchmark's probe (DAMAGE to see frames, XTEST to press F1), clang's runtime
 # for the fuzzers, the desktop entry and AppStream validators, lintian that checks the Debian
 # package and man that reads its manual pages, Wine that runs the Windows program's end-to-end
-# tests, and the locales' data.
+# tests, and the locales' data. The Wayland rows add a compositor (sway), its clipboard's tools,
+# the virtual keyboard's protocol scanner (libwayland-bin) and a session bus with the
+# accessibility bus and its Python client.
 ZOBU_TEST_PACKAGES=(
     "${ZOBU_RUN_PACKAGES[@]}" "${ZOBU_DEB_PACKAGES[@]}" "${ZOBU_WINDOWS_PACKAGES[@]}"
     googletest libgtest-dev libbenchmark-dev qt6-base-private-dev
     fonts-noto-cjk fonts-wqy-zenhei
     xvfb xauth xdotool xclip x11-xkb-utils libxdamage-dev libxtst-dev python3
+    sway wl-clipboard libwayland-bin dbus at-spi2-core python3-gi gir1.2-atspi-2.0
     clang libclang-rt-14-dev
     clang-format
     desktop-file-utils appstream lintian man-db
