@@ -147,18 +147,13 @@ TEST(Form, EveryKeyRowReachesItsOperation) {
 }
 
 // What a screen reader is told comes from what the window knows: each write of the display is
-// heard, the note line's only as it changes; a key can be pressed on the folded window, but not
-// under the shown help panel, which then can; the display and the note line are live regions.
+// heard, the note line's only as it changes; the display and the note line are live regions.
+// Which labels can be pressed, folded or under the help panel, the Qt window's reader test asks.
 TEST(Form, ScreenReaderIsToldWhatTheWindowKnows) {
     Form w;
-    w.form.Form_KeyUp(VK_SPACE, 0);
     w.press("2+2=");  // the note line is cleared at "+" and "=": written, not changed
     EXPECT_EQ(w.heard[kSay], (std::vector<std::string>{"2", "2", "2", "4"}));
     EXPECT_TRUE(w.heard[kNext].empty());
-    EXPECT_TRUE(w.form.access(KeyRow('7')).pressAvailable);
-    w.form.Form_KeyUp(VK_F1, 0);
-    EXPECT_FALSE(w.form.access(KeyRow('7')).pressAvailable);
-    EXPECT_TRUE(w.form.access(kHelp).pressAvailable);
     for (std::size_t row = 0; row < kLabelCount; ++row) {
         EXPECT_EQ(w.form.access(row).live, row == kSay || row == kNext) << row;
     }
@@ -243,10 +238,9 @@ TEST(Form, EveryKeyCodeDoesWhatTheKeypadAndTheHelpTextSay) {
     // Thirteen lines: a title, an empty line, four lines of keys between five rules of 47
     // hyphens, an empty line and the line on closing the panel.
     std::string shape;  // a letter a line: r a rule, e empty, t text
-    for (std::string help = HelpText() + "\r\n"; !help.empty();
-         help.erase(0, help.find("\r\n") + 2)) {
-        const std::string line = help.substr(0, help.find("\r\n"));
-        shape += line == std::string(47, '-') ? 'r' : line.empty() ? 'e' : 't';
+    std::istringstream lines(HelpText() + "\r\n");
+    for (std::string line; std::getline(lines, line);) {
+        shape += line == std::string(47, '-') + "\r" ? 'r' : line == "\r" ? 'e' : 't';
     }
     EXPECT_EQ(shape, "tertrtrtrtret");
     const std::map<int, Target> named = KeysAsTheyAreNamed();
