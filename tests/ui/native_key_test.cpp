@@ -67,7 +67,6 @@ const std::vector<NativeCase> kXkbCases{
     {.name = "keysym 0 on keypad 1 is no digit", .key = 0, .modifiers = kNone, .scanCode = 87, .virtualKey = 0, .levels = {}, .x11 = kNothing, .noKeymap = kNothing},
     // Letters by what the first level types, else by their US place.
     {.name = "Dvorak j on the US C key", .key = Qt::Key_J, .modifiers = kNone, .scanCode = 54, .virtualKey = 'j', .levels = {'j', 'J'}, .x11 = 'J', .noKeymap = 'J'},
-    {.name = "Dvorak k on the US V key", .key = Qt::Key_K, .modifiers = kNone, .scanCode = 55, .virtualKey = 'k', .levels = {'k', 'K'}, .x11 = 'K', .noKeymap = 'K'},
     {.name = "Dvorak Shift+z on the US slash key", .key = Qt::Key_Z, .modifiers = kShift, .scanCode = 61, .virtualKey = 'Z', .levels = {'z', 'Z'}, .x11 = 'Z', .noKeymap = 'Z'},
     // The keys that type "+", "-" or "." at either level.
     {.name = "equal", .key = Qt::Key_Equal, .modifiers = kNone, .scanCode = 21, .virtualKey = '=', .levels = {'=', '+'}, .x11 = VK_OEM_PLUS, .noKeymap = VK_OEM_PLUS},
@@ -79,7 +78,6 @@ const std::vector<NativeCase> kXkbCases{
     // No native data, as in events made by QTest or an accessibility tool: Qt's key, read as
     // the US key that types it.
     {.name = "Key_0", .key = Qt::Key_0, .modifiers = kNone, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = VK_0, .noKeymap = VK_0},
-    {.name = "Key_9", .key = Qt::Key_9, .modifiers = kNone, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = VK_9, .noKeymap = VK_9},
     {.name = "keypad 9", .key = Qt::Key_9, .modifiers = kKeypad, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = VK_NUMPAD9, .noKeymap = VK_NUMPAD9},
     {.name = "Ctrl+V", .key = Qt::Key_V, .modifiers = Qt::ControlModifier, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = VK_V, .noKeymap = VK_V},
     {.name = "keypad asterisk", .key = Qt::Key_Asterisk, .modifiers = kKeypad, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = VK_MULTIPLY, .noKeymap = VK_MULTIPLY},
