@@ -172,7 +172,10 @@ std::uint32_t Hand::keycode(const std::string& name) const {
         return static_cast<std::uint32_t>(std::stoul(name));
     }
     static const std::map<std::string, std::string> kModifiers{
-        {"shift", "Shift_L"}, {"ctrl", "Control_L"}, {"alt", "Alt_L"}};
+        {"shift", "Shift_L"},
+        {"ctrl", "Control_L"},
+        {"alt", "Alt_L"},
+    };
     const auto modifier = kModifiers.find(name);
     const xkb_keysym_t wanted = xkb_keysym_from_name(
         (modifier != kModifiers.end() ? modifier->second : name).c_str(), XKB_KEYSYM_NO_FLAGS);
