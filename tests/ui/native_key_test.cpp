@@ -65,6 +65,7 @@ const std::vector<NativeCase> kXkbCases{
     {.name = "KP_Delete NumLock off is Delete", .key = Qt::Key_Delete, .modifiers = kKeypad, .scanCode = 91, .virtualKey = 0xff9f, .levels = {0xff9f, 0xffae}, .x11 = VK_DELETE, .noKeymap = VK_DELETE},
     {.name = "pt keypad comma key", .key = Qt::Key_Period, .modifiers = kKeypad, .scanCode = 129, .virtualKey = 0xffae, .levels = {0xffae, 0}, .x11 = VK_SEPARATOR, .noKeymap = VK_SEPARATOR},
     {.name = "keysym 0 on keypad 1 is no digit", .key = 0, .modifiers = kNone, .scanCode = 87, .virtualKey = 0, .levels = {}, .x11 = kNothing, .noKeymap = kNothing},
+    {.name = "KP_0 with Num Lock", .key = Qt::Key_0, .modifiers = kKeypad, .scanCode = 90, .virtualKey = 0xffb0, .levels = {0xff9e, 0xffb0}, .x11 = VK_NUMPAD0, .noKeymap = VK_NUMPAD0},
     // Letters by what the first level types, else by their US place.
     {.name = "Dvorak j on the US C key", .key = Qt::Key_J, .modifiers = kNone, .scanCode = 54, .virtualKey = 'j', .levels = {'j', 'J'}, .x11 = 'J', .noKeymap = 'J'},
     {.name = "Dvorak Shift+z on the US slash key", .key = Qt::Key_Z, .modifiers = kShift, .scanCode = 61, .virtualKey = 'Z', .levels = {'z', 'Z'}, .x11 = 'Z', .noKeymap = 'Z'},
@@ -75,6 +76,8 @@ const std::vector<NativeCase> kXkbCases{
     {.name = "fr semicolon key types period shifted", .key = Qt::Key_Semicolon, .modifiers = kNone, .scanCode = 59, .virtualKey = ';', .levels = {';', '.'}, .x11 = VK_OEM_PERIOD, .noKeymap = kNothing},
     {.name = "ru Shift+period comma on the US slash key", .key = Qt::Key_Comma, .modifiers = kShift, .scanCode = 61, .virtualKey = ',', .levels = {'.', ','}, .x11 = VK_OEM_PERIOD, .noKeymap = VK_OEM_2},
     {.name = "de sharp s on the US minus key", .key = Qt::Key_ssharp, .modifiers = kNone, .scanCode = 20, .virtualKey = 0xdf, .levels = {0xdf, '?'}, .x11 = kNothing, .noKeymap = kNothing},
+    {.name = "de numbersign on the US backslash key", .key = Qt::Key_NumberSign, .modifiers = kNone, .scanCode = 51, .virtualKey = '#', .levels = {'#', '\''}, .x11 = VK_OEM_5, .noKeymap = VK_OEM_5},
+    {.name = "F1", .key = Qt::Key_F1, .modifiers = kNone, .scanCode = 67, .virtualKey = 0xffbe, .levels = {0xffbe, 0xffbe}, .x11 = VK_F1, .noKeymap = VK_F1},
     // No native data, as in events made by QTest or an accessibility tool: Qt's key, read as
     // the US key that types it.
     {.name = "Key_0", .key = Qt::Key_0, .modifiers = kNone, .scanCode = 0, .virtualKey = 0, .levels = {}, .x11 = VK_0, .noKeymap = VK_0},
