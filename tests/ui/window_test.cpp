@@ -42,7 +42,7 @@ protected:
 // As the window lays the labels out: no two overlap, the help panel covers them all and is the
 // only one hidden, only keys and the display have a border, the mark sits flush after the display
 // and the number ends at the display's right edge; each in a plain style. A right-click is no
-// click, a copy off X stands, and an empty clipboard pastes no number.
+// click, a copy off X stands, an empty clipboard pastes no number, and Space folds the window.
 TEST_F(Window, LabelsLieApartUnderTheHelpPanel) {
     const QList<CalcLabel*> all = window.findChildren<CalcLabel*>();
     const CalcLabel& help = window.label(N::lblHelp);
@@ -74,6 +74,9 @@ TEST_F(Window, LabelsLieApartUnderTheHelpPanel) {
     QGuiApplication::clipboard()->setMimeData(new QMimeData);  // empty, and no other's
     key(Qt::Key_V);
     EXPECT_EQ(text(N::lblNext), "粘贴 失败 类型不匹配");
+    const int full = window.height();
+    key(Qt::Key_Space);
+    EXPECT_LT(window.height(), full) << "Space folds the window";
 }
 
 // All thirteen lines of the help text show inside the panel, in the face and size that the run
