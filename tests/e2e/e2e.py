@@ -507,7 +507,9 @@ def run_rows(zobu, rows, failures):
 # Starts that cannot open a window: one line on stderr naming the cause, with Qt's reason, status 1.
 # A row is (environment, what the line says[, Qt's options]).
 STARTUP = [({}, ["no display named"]),
-           ({"DISPLAY": ":399"}, ['display ":399" could not be reached', "could not connect to display :399"]),
+           # Qt's reasons in full: its warnings, and the fatal message that follows them.
+           ({"DISPLAY": ":399"}, ['display ":399" could not be reached', "could not connect to display :399",
+                                  "no Qt platform plugin could be initialized"]),
            ({"QT_QPA_PLATFORM": "bogus"},
             ['the platform plugin "bogus" could not be started', 'Could not find the Qt platform plugin "bogus"']),
            ({}, ['display ":399" could not be reached', "could not connect to display :399"], ["-display", ":399"]),

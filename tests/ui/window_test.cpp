@@ -106,7 +106,7 @@ TEST_F(Window, HelpAndLongestNumberFit) {
     EXPECT_LE(needed.height(), help.contentsRect().height());
 }
 
-// On an X server (the e2e.x11_clipboard test runs it there): a program that takes the clipboard
+// On an X server (the window.x11_clipboard test runs it there): a program that takes the clipboard
 // after the last event the window has seen keeps it, as X keeps the later owner. A copy that X
 // refused may not pass as done; a paste from a holder that never answers (stopped) is no paste
 // of text that is not a number.
