@@ -27,8 +27,6 @@ X11Keymap::X11Keymap() {
 #endif
 }
 
-X11Keymap::~X11Keymap() = default;
-
 void X11Keymap::read() {
     std::uint8_t eventBase = 0;
     if (m_xkbEventBase < 0 &&

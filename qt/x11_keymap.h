@@ -5,7 +5,6 @@
 
 #include <QAbstractNativeEventFilter>
 
-#include <cstdint>
 #include <optional>
 
 #include "native_key.h"
@@ -20,7 +19,6 @@ public:
     // Watches the X connection for keymap changes; reads the keymap at the first key. Inert
     // anywhere but X11, or before the QGuiApplication exists.
     X11Keymap();
-    ~X11Keymap() override;
     X11Keymap(const X11Keymap&) = delete;
     X11Keymap& operator=(const X11Keymap&) = delete;
 
